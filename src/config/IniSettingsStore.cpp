@@ -1,0 +1,100 @@
+#include "config/IniSettingsStore.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+#include "platform/Files.h"
+#include "platform/UserFolders.h"
+#include "platform/Utf8.h"
+
+namespace revuro {
+
+namespace {
+
+std::string SectionName(const std::string& app, const std::string& section) {
+    return app + "\\" + section;
+}
+
+bool IsStorable(const std::string& text) {
+    return text.find_first_of("\r\n") == std::string::npos && IsValidUtf8(text);
+}
+
+}  // namespace
+
+IniSettingsStore::IniSettingsStore(std::string path) : path_(std::move(path)) {}
+
+std::string IniSettingsStore::DefaultPath() { return UserConfigFolder() + "/revuro.ini"; }
+
+std::optional<IniSettingsStore::Sections> IniSettingsStore::Load() const {
+    Result<std::string> bytes = ReadWholeFile(path_);
+    if (!bytes) {
+        std::error_code error;
+        // Missing is the first run, not damage.
+        if (!std::filesystem::exists(path_, error)) return Sections{};
+        return std::nullopt;
+    }
+    const std::string& text = bytes.value();
+    if (!IsValidUtf8(text) || text.find('\0') != std::string::npos) return std::nullopt;
+
+    Sections sections;
+    std::map<std::string, std::string>* keys = nullptr;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+        if (line.front() == '[' && line.back() == ']' && line.size() > 2) {
+            keys = &sections[line.substr(1, line.size() - 2)];
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos || equals == 0 || keys == nullptr) return std::nullopt;
+        (*keys)[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return sections;
+}
+
+std::string IniSettingsStore::GetSetting(const std::string& app, const std::string& section,
+                                         const std::string& key) const {
+    const std::optional<Sections> sections = Load();
+    if (!sections) return {};
+    const auto found = sections->find(SectionName(app, section));
+    if (found == sections->end()) return {};
+    const auto value = found->second.find(key);
+    return value == found->second.end() ? std::string() : value->second;
+}
+
+Outcome IniSettingsStore::SaveSetting(const std::string& app, const std::string& section,
+                                     const std::string& key, const std::string& value) {
+    if (!IsStorable(app) || !IsStorable(section) || !IsStorable(key) || !IsStorable(value) ||
+        key.empty() || key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';' ||
+        key[0] == '#' || app.find(']') != std::string::npos ||
+        section.find(']') != std::string::npos) {
+        return Error{"the setting \"" + key + "\" cannot be stored", path_};
+    }
+
+    std::optional<Sections> sections = Load();
+    if (!sections) {
+        std::error_code error;
+        std::filesystem::rename(path_, path_ + ".corrupt", error);
+        if (error) return Error{"the damaged settings file could not be set aside: " +
+                                    error.message(), path_};
+        sections.emplace();
+    }
+    (*sections)[SectionName(app, section)][key] = value;
+
+    std::string text;
+    for (const auto& [name, keys] : *sections) {
+        text += "[" + name + "]\n";
+        for (const auto& [k, v] : keys) text += k + "=" + v + "\n";
+    }
+
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), error);
+    if (error) return Error{error.message(), path_};
+    return WriteFileAtomically(path_, text);
+}
+
+}  // namespace revuro

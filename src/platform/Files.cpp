@@ -1,0 +1,92 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace revuro {
+
+namespace {
+
+Error SystemError(const std::string& path, int code) { return Error{std::strerror(code), path}; }
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+Outcome WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return SystemError(path, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return Ok();
+}
+
+}  // namespace
+
+Outcome WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp = path + ".XXXXXX";
+    std::vector<char> pattern(temp.begin(), temp.end());
+    pattern.push_back('\0');
+    FileDescriptor fd(::mkstemp(pattern.data()));
+    if (fd.get() < 0) return SystemError(path, errno);
+    temp.assign(pattern.data());
+
+    auto fail = [&](Error error) -> Outcome {
+        ::unlink(temp.c_str());
+        return error;
+    };
+    // mkstemp creates the file private to the user; a playlist or settings file is not secret.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd.get(), 0666 & ~mask);
+
+    if (Outcome written = WriteAll(fd.get(), bytes, path); !written) return fail(written.error());
+    if (::fsync(fd.get()) != 0) return fail(SystemError(path, errno));
+    if (::close(fd.release()) != 0) return fail(SystemError(path, errno));
+    if (::rename(temp.c_str(), path.c_str()) != 0) return fail(SystemError(path, errno));
+    return Ok();
+}
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return SystemError(path, errno);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return SystemError(path, errno);
+    return bytes;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    return fd.get() >= 0;
+}
+
+Outcome RemoveFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return SystemError(path, errno);
+    return Ok();
+}
+
+}  // namespace revuro

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Result.h"
+
+namespace revuro {
+
+// Replaces the file at `path` by `bytes` as a whole: the bytes go to a temporary file beside
+// it, which is synced and then renamed over the target. A failure leaves the old file as it was.
+Outcome WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+Result<std::string> ReadWholeFile(const std::string& path);
+
+// Opens the file for reading and closes it again: true when that worked.
+bool CanOpenForReading(const std::string& path);
+
+// Deletes the file; a missing file counts as done.
+Outcome RemoveFile(const std::string& path);
+
+}  // namespace revuro

@@ -1,0 +1,76 @@
+#include "platform/NarrowCodec.h"
+
+#include <langinfo.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+
+namespace revuro {
+
+namespace {
+const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
+
+void* Open(const std::string& to, const std::string& from) {
+    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    return cd == kInvalid ? nullptr : cd;
+}
+}  // namespace
+
+void NarrowCodec::IconvCloser::operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+
+NarrowCodec NarrowCodec::ForLocale() {
+    std::string codeset = nl_langinfo(CODESET);
+    if (codeset.empty() || codeset == "ANSI_X3.4-1968" || codeset == "ASCII") codeset = "UTF-8";
+    return NarrowCodec(codeset);
+}
+
+NarrowCodec::NarrowCodec(std::string codeset)
+    : codeset_(std::move(codeset)),
+      toNarrow_(Open(codeset_, "UTF-8")),
+      toUtf8_(Open("UTF-8", codeset_)) {}
+
+Result<std::string> NarrowCodec::Encode(std::string_view utf8) const {
+    return Convert(toNarrow_, utf8, "cannot be written in", codeset_);
+}
+
+Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
+    return Convert(toUtf8_, narrow, "is not valid text in", codeset_);
+}
+
+Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,
+                                         const char* direction, const std::string& codeset) {
+    if (!cd) return Error{"the character set " + codeset + " is not supported"};
+    iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);  // reset shift state
+
+    std::string out(in.size() * 2 + 16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    size_t written = 0;
+    while (true) {
+        char* outPtr = out.data() + written;
+        size_t outLeft = out.size() - written;
+        size_t rc = iconv(static_cast<iconv_t>(cd.get()), &inPtr, &inLeft, &outPtr, &outLeft);
+        written = out.size() - outLeft;
+        if (rc != static_cast<size_t>(-1)) {
+            if (rc > 0) {  // iconv substituted something: as bad as an unconvertible character
+                return Error{"text " + std::string(direction) + " " + codeset};
+            }
+            // Flush any final shift sequence of stateful character sets.
+            iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, &outPtr, &outLeft);
+            written = out.size() - outLeft;
+            break;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        const std::size_t at = in.size() - inLeft;
+        return Error{"text " + std::string(direction) + " " + codeset + " (at byte " +
+                     std::to_string(at) + ")"};
+    }
+    out.resize(written);
+    return out;
+}
+
+}  // namespace revuro

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace revuro {
+
+// Why an operation failed: the reason, and for files the path and (when it matters) the line.
+struct Error {
+    Error(std::string reason, std::string path = {}, std::size_t line = 0)
+        : reason(std::move(reason)), path(std::move(path)), line(line) {}
+
+    std::string reason;
+    std::string path;
+    std::size_t line = 0;  // 1-based; 0 when no line is involved
+
+    std::string Describe() const;
+};
+
+// A value or the reason there is none. Errors are values: library code never aborts.
+template <class T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : state_(std::move(value)) {}
+    Result(Error error) : state_(std::move(error)) {}
+
+    bool ok() const { return std::holds_alternative<T>(state_); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const& { return std::get<T>(state_); }
+    T&& value() && { return std::get<T>(std::move(state_)); }
+    const Error& error() const { return std::get<Error>(state_); }
+
+private:
+    std::variant<T, Error> state_;
+};
+
+struct Done {};
+using Outcome = Result<Done>;
+inline Outcome Ok() { return Done{}; }
+
+}  // namespace revuro

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QSize>
+#include <QSocketNotifier>
+
+#include <memory>
+
+#include "platform/Result.h"
+#include "platform/X11Display.h"
+
+namespace revuro {
+
+// Another program's window that hosts our preview: its size, and word when it changes size
+// or goes away.
+class X11HostWindow : public QObject {
+    Q_OBJECT
+
+public:
+    // Fails when the id names no window on the display.
+    static Result<std::shared_ptr<X11HostWindow>> Open(unsigned long id);
+
+    unsigned long id() const { return window_; }
+    QSize ClientSize() const { return size_; }
+
+signals:
+    void hostResized(QSize size);
+    void hostGone();
+
+private:
+    X11HostWindow(X11Display display, Window window, QSize size);
+    void ReadEvents();
+
+    X11Display display_;
+    Window window_;
+    QSize size_;
+    QSocketNotifier notifier_;
+};
+
+}  // namespace revuro

@@ -1,0 +1,75 @@
+#include "saver/FrmScr.h"
+
+#include <QGuiApplication>
+#include <QResizeEvent>
+#include <QScreen>
+
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "platform/Twips.h"
+#include "saver/MpvPlayer.h"
+#include "startup/InstanceGuard.h"
+
+namespace revuro {
+
+FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
+               const PlaylistFile& playlists, QWidget* parent)
+    : QWidget(parent),
+      mode_(mode),
+      wmp_(new MpvPlayer(PlayerSettings{}, playlists, this)),  // defaults: the saver's settings
+      logic_(mode, programFolder, *wmp_, settings, *this, &CanOpenForReading) {
+    setObjectName("FrmScr");
+    setWindowTitle(kSaverTitle);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    if (mode_ != RunMode::Preview) {
+        // Above panels and docks, no taskbar entry: the window manager leaves it alone.
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+        setCursor(Qt::CrossCursor);
+    } else {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    }
+    setFocusProxy(wmp_);
+    wmp_->SetEventSink(&logic_);
+}
+
+FrmScr::~FrmScr() { wmp_->SetEventSink(nullptr); }
+
+void FrmScr::Load() { logic_.Form_Load(); }
+
+void FrmScr::PlaceOverDesktop() {
+    // The preview is placed by its host; showing it top-level first would only flash.
+    if (mode_ == RunMode::Preview) return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->virtualGeometry());
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmScr::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    wmp_->setFocus();
+    // Every key must end the saver, whichever window the desktop thinks has the focus.
+    if (mode_ != RunMode::Preview) grabKeyboard();
+}
+
+void FrmScr::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    logic_.Form_Resize(PixelsToTwips(event->size().width()), PixelsToTwips(event->size().height()));
+}
+
+void FrmScr::SetPlayerSize(int widthTwips, int heightTwips) {
+    wmp_->setGeometry(0, 0, TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+}
+
+void FrmScr::Repaint() {
+    repaint();
+    wmp_->repaint();
+}
+
+void FrmScr::TerminateNow() { TerminateImmediately(0); }
+
+}  // namespace revuro

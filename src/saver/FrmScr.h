@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+#include "saver/FrmScrLogic.h"
+#include "saver/FrmScrView.h"
+
+namespace revuro {
+
+class MpvPlayer;
+class PlaylistFile;
+
+// The saver window: black, borderless, over the whole virtual desktop, holding the player.
+// In preview it lives inside the host's preview area instead.
+class FrmScr : public QWidget, private FrmScrView {
+    Q_OBJECT
+
+public:
+    FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
+           const PlaylistFile& playlists, QWidget* parent = nullptr);
+    ~FrmScr() override;
+
+    // The form's load handling: places the window and points the player at the playlist.
+    void Load();
+
+    MpvPlayer& wmp() { return *wmp_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void PlaceOverDesktop() override;
+    void SetPlayerSize(int widthTwips, int heightTwips) override;
+    void Repaint() override;
+    [[noreturn]] void TerminateNow() override;
+
+    RunMode mode_;
+    MpvPlayer* wmp_;
+    FrmScrLogic logic_;
+};
+
+}  // namespace revuro

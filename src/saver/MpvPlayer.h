@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/PlaylistFile.h"
+#include "saver/MediaPlayer.h"
+
+struct mpv_handle;
+struct mpv_event;
+
+namespace revuro {
+
+// The media player control on Linux: libmpv rendering into a native child window.
+//
+// The backend walks the list itself and hands mpv one item at a time, so that it decides
+// every skip: an item that cannot be played raises one error event and nothing moves on until
+// the window's reaction calls Next. Items stay on screen at their end (keep-open), which keeps
+// the last frame of a list, or its last picture, visible once the list is done.
+class MpvPlayer : public QWidget, public MediaPlayer {
+    Q_OBJECT
+
+public:
+    MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists,
+              QWidget* parent = nullptr);
+    ~MpvPlayer() override;
+
+    void SetEventSink(MediaPlayerEvents* sink) override { sink_ = sink; }
+    Outcome SetURL(const std::string& url) override;
+    std::string URL() const override { return url_; }
+    void Play() override;
+    void Next() override;
+    std::int32_t PlayState() const override { return state_; }
+    void ClearErrorQueue() override { errorQueue_.clear(); }
+    Outcome SetEnableErrorDialogs(bool enable) override;
+    Outcome SetFullScreen(bool fullScreen) override;
+    Outcome SetUiMode(const std::string& mode) override;
+
+    // The items of the current URL, for the windows' tests.
+    const std::vector<std::string>& Items() const { return items_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct MpvDeleter {
+        void operator()(mpv_handle* handle) const;
+    };
+
+    Outcome Initialize();
+    void DrainEvents();
+    void HandleEvent(const mpv_event& event);
+    void ItemFinished();
+    void ItemFailed(int errorCode);
+    void LoadItem(std::size_t index);
+    void FinishList();
+    void SetState(std::int32_t state);
+    void LayoutVideo();
+    void ForwardMouse(const QPoint& position, const char* button, const char* mode);
+    Outcome Command(const std::vector<std::string>& args);
+
+    PlayerSettings settings_;
+    const PlaylistFile& playlists_;
+    QWidget* video_;  // the native window mpv draws into
+    std::unique_ptr<mpv_handle, MpvDeleter> mpv_;
+    Outcome initialized_ = Ok();
+    MediaPlayerEvents* sink_ = nullptr;
+
+    std::string url_;
+    std::vector<std::string> items_;
+    std::size_t index_ = 0;
+    std::int32_t state_ = kUndefined;
+    bool itemLoaded_ = false;   // the current item got as far as playing
+    bool loadPending_ = false;  // a load was asked for and mpv has not started it yet
+    std::int64_t currentEntry_ = -1;
+    std::deque<std::string> errorQueue_;
+};
+
+}  // namespace revuro

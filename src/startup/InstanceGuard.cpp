@@ -1,0 +1,9 @@
+#include "startup/InstanceGuard.h"
+
+namespace revuro {
+
+bool CheckPrevInstance(const InstanceQuery& query) {
+    return query.AnotherInstanceRunning() && query.TopLevelWindowExists(kSaverTitle);
+}
+
+}  // namespace revuro

@@ -1,0 +1,105 @@
+// Start-up: decide the run mode from the command line and open the one window that belongs to it.
+
+#include <QApplication>
+#include <QIcon>
+#include <QWindow>
+
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Version.h"
+#include "config/FrmConfig.h"
+#include "config/IniSettingsStore.h"
+#include "config/PlaylistFile.h"
+#include "platform/InstanceLock.h"
+#include "platform/NarrowCodec.h"
+#include "platform/Process.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UserFolders.h"
+#include "platform/X11HostWindow.h"
+#include "saver/FrmScr.h"
+#include "startup/CommandLine.h"
+#include "startup/DesktopInstanceQuery.h"
+
+using namespace revuro;
+
+namespace {
+
+constexpr int kBadPreviewStatus = 2;
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "revuro: %s\n", message.c_str());
+    return kBadPreviewStatus;
+}
+
+// Embeds the saver window into the host, at (0, 0) with the host's size, following it.
+void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host) {
+    frmScr.setWindowTitle(kPreviewTitle);
+    frmScr.winId();
+    frmScr.windowHandle()->setParent(QWindow::fromWinId(host->id()));
+    frmScr.setGeometry(0, 0, host->ClientSize().width(), host->ClientSize().height());
+    QObject::connect(host.get(), &X11HostWindow::hostResized, &frmScr,
+                     [&frmScr](QSize size) { frmScr.resize(size); });
+    // The host took our window with it; nothing is left to show.
+    QObject::connect(host.get(), &X11HostWindow::hostGone, [] { TerminateImmediately(0); });
+    frmScr.show();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const StartupDecision decision = DecideStartup(args);
+
+    // A preview needs a host that exists; check before any window is made.
+    std::shared_ptr<X11HostWindow> host;
+    if (decision.mode == RunMode::Preview) {
+        if (!decision.previewParent) {
+            return Fail("/p needs the id of the preview window, a decimal number up to 2147483647");
+        }
+        auto opened = X11HostWindow::Open(static_cast<unsigned long>(*decision.previewParent));
+        if (!opened) return Fail("/p: " + opened.error().reason);
+        host = std::move(opened).value();
+    }
+
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationVersion(kVersionText);
+    QApplication::setWindowIcon(QIcon(":/revuro/icon.ico"));
+
+    const InstanceLock lock(UserRuntimeFolder() + "/revuro.lock");
+    const NarrowCodec codec = NarrowCodec::ForLocale();
+    const PlaylistFile playlists(codec);
+    IniSettingsStore settings(IniSettingsStore::DefaultPath());
+    const std::string folder = ProgramFolder();
+
+    std::unique_ptr<QWidget> window;
+    switch (decision.mode) {
+        case RunMode::Configure: {
+            auto config = std::make_unique<FrmConfig>(folder, settings, playlists);
+            config->show();
+            window = std::move(config);
+            break;
+        }
+        case RunMode::Preview: {
+            auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, settings, playlists);
+            frmScr->Load();
+            EmbedIntoHost(*frmScr, host);
+            window = std::move(frmScr);
+            break;
+        }
+        default: {
+            if (CheckPrevInstance(DesktopInstanceQuery(lock))) TerminateImmediately(0);
+            auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, playlists);
+            frmScr->Load();
+            frmScr->show();
+            window = std::move(frmScr);
+            break;
+        }
+    }
+    return app.exec();
+}

@@ -1,0 +1,148 @@
+# Shared by the end-to-end tests: a private program folder, settings and runtime folder, an Xvfb
+# of its own, generated clips, and helpers to drive and look at the real program.
+# Every wait below is a bound on a hang, not a speed requirement.
+set -euo pipefail
+
+: "${REVURO:?REVURO must name the built executable}"
+: "${REVURO_BUILD:?REVURO_BUILD must name the build folder}"
+
+E2E_WORK=$(mktemp -d /tmp/revuro-e2e.XXXXXX)
+APP="$E2E_WORK/app"          # the program folder: playlist and first.bmp live here
+MEDIA="$E2E_WORK/media"
+SHOTS="${REVURO_SHOTS:-$REVURO_BUILD/screenshots}"
+mkdir -p "$APP" "$MEDIA" "$E2E_WORK/config" "$E2E_WORK/run" "$SHOTS"
+chmod 700 "$E2E_WORK/run"
+cp "$REVURO" "$APP/revuro"
+[[ -f "$REVURO_BUILD/first.bmp" ]] && cp "$REVURO_BUILD/first.bmp" "$APP/"
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_RUNTIME_DIR="$E2E_WORK/run"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_WORK"; fi
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+note() { echo "-- $*"; }
+
+# start_xvfb [WxH]: a virtual screen of our own; exports DISPLAY.
+start_xvfb() {
+    local size=${1:-800x600}
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" \
+        >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -s "$E2E_WORK/display" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$E2E_WORK/display" ]] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+}
+
+# make_clip NAME COLOUR [SECONDS]: a solid-colour clip in $MEDIA; prints its path.
+make_clip() {
+    local out="$MEDIA/$1" colour=$2 seconds=${3:-2}
+    ffmpeg -loglevel error -y -f lavfi -i "color=c=$colour:s=320x240:r=25:d=$seconds" \
+        -pix_fmt yuv420p "$out" </dev/null
+    echo "$out"
+}
+
+# write_playlist ROW...: varariv.m3u beside the program, rows joined by CR LF.
+write_playlist() {
+    local first=1 row
+    : >"$APP/varariv.m3u"
+    for row in "$@"; do
+        ((first)) || printf '\r\n' >>"$APP/varariv.m3u"
+        printf '%s' "$row" >>"$APP/varariv.m3u"
+        first=0
+    done
+}
+
+# set_loop 是|否: the loop choice in the settings store.
+set_loop() {
+    printf '[DavodoR2.0\\选项设置]\n顺序播放=%s\n' "$1" >"$XDG_CONFIG_HOME/revuro.ini"
+}
+
+# start_revuro ARGS...: runs the program in the background; sets REVURO_PID.
+start_revuro() {
+    "$APP/revuro" "$@" >>"$E2E_WORK/revuro.log" 2>&1 &
+    REVURO_PID=$!
+    E2E_PIDS+=("$REVURO_PID")
+}
+
+# wait_for_window TITLE [SECONDS]: prints the id of a window with exactly that title.
+wait_for_window() {
+    local title=$1 limit=${2:-20} i id
+    for ((i = 0; i < limit * 10; i++)); do
+        id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n1 || true)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_for_exit PID [SECONDS]: true when the process ended in time; its status in EXIT_STATUS.
+wait_for_exit() {
+    local pid=$1 limit=${2:-10} i
+    for ((i = 0; i < limit * 20; i++)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            EXIT_STATUS=0
+            wait "$pid" 2>/dev/null || EXIT_STATUS=$?
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# shot NAME: a screenshot of the whole screen; prints its path.
+shot() {
+    local out="$SHOTS/$1.png"
+    import -display "$DISPLAY" -window root "$out"
+    echo "$out"
+}
+
+# pixel FILE X Y: the colour there as "R G B" (0-255).
+pixel() {
+    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+# colour_is "R G B" NAME: whether the colour is close to one of the clip colours.
+colour_is() {
+    local r g b
+    read -r r g b <<<"$1"
+    case $2 in
+        red) ((r > 180 && g < 80 && b < 80)) ;;
+        green) ((g > 90 && r < 80 && b < 80)) ;;
+        blue) ((b > 180 && r < 80 && g < 80)) ;;
+        yellow) ((r > 180 && g > 180 && b < 80)) ;;
+        black) ((r < 20 && g < 20 && b < 20)) ;;
+        *) return 2 ;;
+    esac
+}
+
+# wait_for_colour NAME X Y [SECONDS]: waits until the screen shows that colour at (X, Y).
+wait_for_colour() {
+    local name=$1 x=$2 y=$3 limit=${4:-20} i file
+    for ((i = 0; i < limit * 4; i++)); do
+        file=$(shot "probe-$$")
+        if colour_is "$(pixel "$file" "$x" "$y")" "$name"; then return 0; fi
+        sleep 0.25
+    done
+    return 1
+}
+
+# cpu_ticks PID: user + system clock ticks used so far.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

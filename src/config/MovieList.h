@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace revuro {
+
+// The rows of the movie list, at most kMaxPlaylistRows, in order, with a case-folded index so
+// that the duplicate question stays fast for a full list.
+class MovieList {
+  public:
+    const std::vector<std::string>& rows() const { return rows_; }
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    bool full() const;
+
+    // False, and nothing added, when the list is full.
+    bool Append(std::string row);
+    // Replaces every row; rows past the limit are dropped.
+    void Assign(std::vector<std::string> rows);
+    void Clear();
+
+    // True when some row begins with `text`, letter case ignored.
+    bool HasRowBeginningWith(std::string_view text) const;
+
+  private:
+    std::vector<std::string> rows_;
+    std::multiset<std::string, std::less<>> folded_;
+};
+
+// Lower-cases each code point of UTF-8 text that has a simple lower case in Latin-1, Latin
+// Extended-A, Greek, Cyrillic or the full-width forms; other bytes are copied unchanged.
+std::string FoldCase(std::string_view utf8);
+
+}  // namespace revuro

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+namespace revuro {
+
+class MpvPlayer;
+class PlaylistFile;
+
+inline constexpr const char* kTrialTitle = "DavodoR2.0  播放电影";
+
+// The trial playback window: an ordinary sizable window whose only content is its own player,
+// kept fitted to the window. It handles no player events and has no logic of its own; closing
+// it destroys it together with its player, which ends the playback.
+class frmPlay : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmPlay(const PlaylistFile& playlists, QWidget* parent = nullptr);
+
+    MpvPlayer& wmp() { return *wmp_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Resize();
+
+    MpvPlayer* wmp_;
+};
+
+}  // namespace revuro

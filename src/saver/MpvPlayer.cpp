@@ -28,6 +28,9 @@ constexpr const char* kVolume = "volume";
 constexpr const char* kMute = "mute";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
+constexpr const char* kVo = "vo";
+constexpr const char* kGpuContext = "gpu-context";
+constexpr const char* kGpuSoftware = "gpu-sw";
 constexpr const char* kUnscaled = "video-unscaled";
 constexpr const char* kOsc = "osc";
 constexpr const char* kDefaultBindings = "input-default-bindings";
@@ -113,6 +116,12 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kKeepOpenPause, "no");
     option(mpv_name::kImageDuration, kPictureSeconds);
     option(mpv_name::kHwdec, "auto-safe");  // hardware where the machine offers it
+    // Outputs that draw into a foreign X window: OpenGL (a software renderer is accepted, as on
+    // a virtual display), else plain X11. Other GPU contexts are not probed: a failed probe of
+    // them can leave the process's X connections broken.
+    option(mpv_name::kVo, "gpu,x11");
+    option(mpv_name::kGpuContext, "x11egl,x11");
+    option(mpv_name::kGpuSoftware, "yes");
     option(mpv_name::kVolume, std::to_string(settings_.volume));
     option(mpv_name::kMute, settings_.mute ? "yes" : "no");
     option(mpv_name::kSpeed, std::to_string(settings_.rate));
@@ -130,7 +139,7 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kLoadScripts, "no");
 
     if (int rc = mpv_initialize(mpv); rc < 0) return Error{mpv_error_string(rc)};
-    mpv_request_log_messages(mpv, "error");
+    mpv_request_log_messages(mpv, "fatal");
     mpv_observe_property(mpv, kEofObservation, mpv_name::kEofReached, MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(
         mpv,

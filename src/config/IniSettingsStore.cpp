@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "platform/Files.h"
@@ -17,8 +18,10 @@ std::string SectionName(const std::string& app, const std::string& section) {
     return app + "\\" + section;
 }
 
+// A line break would split the line; a NUL would make the whole file read as damaged.
 bool IsStorable(const std::string& text) {
-    return text.find_first_of("\r\n") == std::string::npos && IsValidUtf8(text);
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
+           IsValidUtf8(text);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ std::string IniSettingsStore::GetSetting(const std::string& app, const std::stri
 }
 
 Outcome IniSettingsStore::SaveSetting(const std::string& app, const std::string& section,
-                                     const std::string& key, const std::string& value) {
+                                      const std::string& key, const std::string& value) {
     if (!IsStorable(app) || !IsStorable(section) || !IsStorable(key) || !IsStorable(value) ||
         key.empty() || key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';' ||
         key[0] == '#' || app.find(']') != std::string::npos ||
@@ -82,8 +82,9 @@ Outcome IniSettingsStore::SaveSetting(const std::string& app, const std::string&
     if (!sections) {
         std::error_code error;
         std::filesystem::rename(path_, path_ + ".corrupt", error);
-        if (error) return Error{"the damaged settings file could not be set aside: " +
-                                    error.message(), path_};
+        if (error)
+            return Error{"the damaged settings file could not be set aside: " + error.message(),
+                         path_};
         sections.emplace();
     }
     (*sections)[SectionName(app, section)][key] = value;

@@ -13,7 +13,7 @@ namespace revuro {
 // A file that cannot be read or parsed reads as empty; before it is replaced on the next save
 // it is kept beside itself as "<name>.corrupt", so nothing the user had is silently lost.
 class IniSettingsStore : public SettingsStore {
-public:
+  public:
     explicit IniSettingsStore(std::string path);
 
     // The store of the current user: "revuro.ini" in the user's configuration folder.
@@ -22,11 +22,11 @@ public:
     std::string GetSetting(const std::string& app, const std::string& section,
                            const std::string& key) const override;
     Outcome SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                       const std::string& value) override;
+                        const std::string& value) override;
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     using Sections = std::map<std::string, std::map<std::string, std::string>>;
 
     // nullopt: the file exists but is not a settings file we can trust.

@@ -18,9 +18,9 @@ Outcome PlaylistFile::Write(const std::string& path, const std::vector<std::stri
         }
         Result<std::string> narrow = codec_.Encode(rows[i]);
         if (!narrow) {
-            return Error{"row " + std::to_string(i + 1) + " \"" + rows[i] + "\": " +
-                             narrow.error().reason,
-                         path};
+            return Error{
+                "row " + std::to_string(i + 1) + " \"" + rows[i] + "\": " + narrow.error().reason,
+                path};
         }
         bytes += narrow.value();
         if (i + 1 < rows.size()) bytes += "\r\n";

@@ -23,7 +23,7 @@ struct PlaylistRows {
 // The plain-text playlist: one path per line, CR LF between lines, in the system's narrow
 // character set, no header and no comments.
 class PlaylistFile {
-public:
+  public:
     explicit PlaylistFile(const NarrowCodec& codec) : codec_(codec) {}
 
     // Replaces the file by the rows joined with CR LF. A row the character set cannot hold, or
@@ -40,7 +40,7 @@ public:
     // Splits file bytes into lines by the reading rule above, terminators dropped.
     static std::vector<std::string> SplitLines(const std::string& bytes);
 
-private:
+  private:
     const NarrowCodec& codec_;
 };
 

@@ -8,7 +8,7 @@ namespace revuro {
 // a shared lock on one file in the user's runtime folder for its whole life; an instance that
 // can take the lock exclusively for a moment is the only one.
 class InstanceLock {
-public:
+  public:
     explicit InstanceLock(const std::string& path);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -16,7 +16,7 @@ public:
 
     bool AnotherInstanceRunning() const { return anotherRunning_; }
 
-private:
+  private:
     int fd_ = -1;
     bool anotherRunning_ = false;
 };

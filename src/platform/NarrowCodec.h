@@ -14,7 +14,7 @@ namespace revuro {
 // bytes that files such as the playlist hold. Conversion never substitutes: a character the
 // character set cannot hold is an error, because a '?' in a path silently names another file.
 class NarrowCodec {
-public:
+  public:
     // The character set of the current locale (LC_CTYPE). The bare "C" locale reports
     // ASCII, which no real file name fits in; UTF-8 is taken instead, as on every modern Linux.
     static NarrowCodec ForLocale();
@@ -26,7 +26,7 @@ public:
     Result<std::string> Encode(std::string_view utf8) const;
     Result<std::string> Decode(std::string_view narrow) const;
 
-private:
+  private:
     struct IconvCloser {
         void operator()(void* cd) const;
     };

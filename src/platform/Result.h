@@ -22,7 +22,7 @@ struct Error {
 // A value or the reason there is none. Errors are values: library code never aborts.
 template <class T>
 class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : state_(std::move(value)) {}
     Result(Error error) : state_(std::move(error)) {}
 
@@ -32,7 +32,7 @@ public:
     T&& value() && { return std::get<T>(std::move(state_)); }
     const Error& error() const { return std::get<Error>(state_); }
 
-private:
+  private:
     std::variant<T, Error> state_;
 };
 

@@ -9,12 +9,12 @@ namespace revuro {
 // A connection of our own to the X server, apart from Qt's, for the few questions the program
 // asks about other clients' windows.
 class X11Display {
-public:
+  public:
     X11Display();  // the display named by $DISPLAY
     bool IsOpen() const { return display_ != nullptr; }
     Display* get() const { return display_.get(); }
 
-private:
+  private:
     struct Closer {
         void operator()(Display* display) const { XCloseDisplay(display); }
     };
@@ -23,7 +23,7 @@ private:
 
 // Collects X errors of the requests made while it lives instead of letting Xlib end the process.
 class X11ErrorTrap {
-public:
+  public:
     explicit X11ErrorTrap(Display* display);
     ~X11ErrorTrap();
     X11ErrorTrap(const X11ErrorTrap&) = delete;
@@ -31,7 +31,7 @@ public:
 
     bool Failed();  // syncs, then tells whether any request failed
 
-private:
+  private:
     Display* display_;
     int (*previous_)(Display*, XErrorEvent*);
 };

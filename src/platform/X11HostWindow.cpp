@@ -9,7 +9,8 @@ Result<std::shared_ptr<X11HostWindow>> X11HostWindow::Open(unsigned long id) {
     {
         X11ErrorTrap trap(display.get());
         const int status = XGetWindowAttributes(display.get(), id, &attributes);
-        if (trap.Failed() || status == 0) return Error{"no window has the id " + std::to_string(id)};
+        if (trap.Failed() || status == 0)
+            return Error{"no window has the id " + std::to_string(id)};
         XSelectInput(display.get(), id, StructureNotifyMask);
         if (trap.Failed()) return Error{"the window " + std::to_string(id) + " cannot be watched"};
     }
@@ -18,13 +19,11 @@ Result<std::shared_ptr<X11HostWindow>> X11HostWindow::Open(unsigned long id) {
 }
 
 X11HostWindow::X11HostWindow(X11Display display, Window window, QSize size)
-    : display_(std::move(display)),
-      window_(window),
-      size_(size) {}
+    : display_(std::move(display)), window_(window), size_(size) {}
 
 void X11HostWindow::StartWatching() {
-    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_.get()),
-                                                  QSocketNotifier::Read);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(ConnectionNumber(display_.get()), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &X11HostWindow::ReadEvents);
     ReadEvents();  // whatever arrived before the loop ran
 }

@@ -16,7 +16,7 @@ namespace revuro {
 class X11HostWindow : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Fails when the id names no window on the display. Needs no QApplication yet.
     static Result<std::shared_ptr<X11HostWindow>> Open(unsigned long id);
 
@@ -26,11 +26,11 @@ public:
     unsigned long id() const { return window_; }
     QSize ClientSize() const { return size_; }
 
-signals:
+  signals:
     void hostResized(QSize size);
     void hostGone();
 
-private:
+  private:
     X11HostWindow(X11Display display, Window window, QSize size);
     void ReadEvents();
 

@@ -20,8 +20,8 @@ std::string WindowTitle(Display* display, Window window) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format,
-                           &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count,
+                           &after, &data) == Success &&
         data != nullptr) {
         std::unique_ptr<unsigned char, XFreeDeleter> owned(data);
         if (type == utf8 && format == 8) return std::string(reinterpret_cast<char*>(data), count);

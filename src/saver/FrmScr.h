@@ -17,7 +17,7 @@ class PlaylistFile;
 class FrmScr : public QWidget, private FrmScrView {
     Q_OBJECT
 
-public:
+  public:
     FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
            const PlaylistFile& playlists, QWidget* parent = nullptr);
     ~FrmScr() override;
@@ -27,11 +27,11 @@ public:
 
     MpvPlayer& wmp() { return *wmp_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void PlaceOverDesktop() override;
     void SetPlayerSize(int widthTwips, int heightTwips) override;
     void Repaint() override;

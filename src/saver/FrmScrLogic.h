@@ -15,7 +15,7 @@ inline constexpr const char* kFallbackPictureName = "first.bmp";
 // The saver window's behaviour: where the player is pointed when the window loads, how the
 // player is fitted, and the reactions to the player's events.
 class FrmScrLogic : public MediaPlayerEvents {
-public:
+  public:
     using FileProbe = std::function<bool(const std::string& path)>;
 
     FrmScrLogic(RunMode mode, std::string programFolder, MediaPlayer& wmp, SettingsStore& settings,
@@ -31,7 +31,7 @@ public:
                          std::int32_t y) override;
     void wmp_KeyDown(std::int16_t keyCode, std::int16_t shift) override;
 
-private:
+  private:
     bool IsPreview() const { return mode_ == RunMode::Preview; }
     Outcome PointPlayerAt(const std::string& path);
     void LoadFallback();

@@ -4,7 +4,7 @@ namespace revuro {
 
 // What the saver window's logic asks of the window itself.
 class FrmScrView {
-public:
+  public:
     virtual ~FrmScrView() = default;
     // Shows the window over the whole virtual desktop, raised above other windows.
     virtual void PlaceOverDesktop() = 0;

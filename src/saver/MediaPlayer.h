@@ -43,7 +43,7 @@ struct PlayerSettings {
 
 // What a window reacts to. Every event arrives on the UI thread.
 class MediaPlayerEvents {
-public:
+  public:
     virtual ~MediaPlayerEvents() = default;
     virtual void wmp_PlayStateChange(std::int32_t newState) = 0;
     virtual void wmp_Error() = 0;
@@ -57,7 +57,7 @@ public:
 // plays it; a playlist file plays its items in order. Once the whole list has been played the
 // player is ready (state 10), and Play starts the list again from its first item.
 class MediaPlayer {
-public:
+  public:
     virtual ~MediaPlayer() = default;
 
     virtual void SetEventSink(MediaPlayerEvents* sink) = 0;

@@ -50,7 +50,7 @@ constexpr const char* kStop = "stop";
 constexpr const char* kShowText = "show-text";
 constexpr const char* kMouse = "mouse";
 constexpr const char* kScriptMessage = "script-message";
-}  // namespace mpv_command
+}  // namespace command
 
 constexpr const char* kPictureSeconds = "5";  // how long a picture in a list stays
 constexpr const char* kNoteMilliseconds = "4000";
@@ -73,8 +73,7 @@ std::string FileName(const std::string& path) {
 
 void MpvPlayer::MpvDeleter::operator()(mpv_handle* handle) const { mpv_terminate_destroy(handle); }
 
-MpvPlayer::MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists,
-                     QWidget* parent)
+MpvPlayer::MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists, QWidget* parent)
     : QWidget(parent), settings_(settings), playlists_(playlists), video_(new QWidget(this)) {
     setObjectName("wmp");
     setFocusPolicy(Qt::StrongFocus);

@@ -25,7 +25,7 @@ namespace revuro {
 class MpvPlayer : public QWidget, public MediaPlayer {
     Q_OBJECT
 
-public:
+  public:
     MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists,
               QWidget* parent = nullptr);
     ~MpvPlayer() override;
@@ -44,7 +44,7 @@ public:
     // The items of the current URL, for the windows' tests.
     const std::vector<std::string>& Items() const { return items_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,7 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     struct MpvDeleter {
         void operator()(mpv_handle* handle) const;
     };

@@ -9,7 +9,7 @@ namespace revuro {
 
 // The guard's questions answered by this user's instance lock and the X display.
 class DesktopInstanceQuery : public InstanceQuery {
-public:
+  public:
     explicit DesktopInstanceQuery(const InstanceLock& lock) : lock_(lock) {}
 
     bool AnotherInstanceRunning() const override { return lock_.AnotherInstanceRunning(); }
@@ -18,7 +18,7 @@ public:
         return X11TopLevelWindowExists(display, title);
     }
 
-private:
+  private:
     const InstanceLock& lock_;
 };
 

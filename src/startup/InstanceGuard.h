@@ -9,7 +9,7 @@ inline constexpr const char* kPreviewTitle = "DavodoR2.0 预览";
 
 // What the single-instance guard needs to know about the rest of the desktop.
 class InstanceQuery {
-public:
+  public:
     virtual ~InstanceQuery() = default;
     virtual bool AnotherInstanceRunning() const = 0;
     virtual bool TopLevelWindowExists(const std::string& title) const = 0;

@@ -32,10 +32,11 @@ constexpr const char* kTwoMonitors = R"({
 class FrmScrTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
-        settings_ = std::make_unique<IniSettingsStore>(folder_->filePath("revuro.ini").toStdString());
+        settings_ =
+            std::make_unique<IniSettingsStore>(folder_->filePath("revuro.ini").toStdString());
     }
 
     void saverCoversEveryMonitorAndPlaysOnThePrimary() {
@@ -80,7 +81,7 @@ private slots:
         QCOMPARE(frmScr.wmp().findChild<QWidget*>("video")->geometry(), QRect(0, 0, 320, 240));
     }
 
-private:
+  private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
     std::unique_ptr<QTemporaryDir> folder_;

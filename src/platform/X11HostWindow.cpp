@@ -20,9 +20,13 @@ Result<std::shared_ptr<X11HostWindow>> X11HostWindow::Open(unsigned long id) {
 X11HostWindow::X11HostWindow(X11Display display, Window window, QSize size)
     : display_(std::move(display)),
       window_(window),
-      size_(size),
-      notifier_(ConnectionNumber(display_.get()), QSocketNotifier::Read) {
-    connect(&notifier_, &QSocketNotifier::activated, this, &X11HostWindow::ReadEvents);
+      size_(size) {}
+
+void X11HostWindow::StartWatching() {
+    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_.get()),
+                                                  QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &X11HostWindow::ReadEvents);
+    ReadEvents();  // whatever arrived before the loop ran
 }
 
 void X11HostWindow::ReadEvents() {

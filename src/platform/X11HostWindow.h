@@ -17,8 +17,11 @@ class X11HostWindow : public QObject {
     Q_OBJECT
 
 public:
-    // Fails when the id names no window on the display.
+    // Fails when the id names no window on the display. Needs no QApplication yet.
     static Result<std::shared_ptr<X11HostWindow>> Open(unsigned long id);
+
+    // Starts reporting size changes and destruction; needs the application's event loop.
+    void StartWatching();
 
     unsigned long id() const { return window_; }
     QSize ClientSize() const { return size_; }
@@ -34,7 +37,7 @@ private:
     X11Display display_;
     Window window_;
     QSize size_;
-    QSocketNotifier notifier_;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 }  // namespace revuro

@@ -53,7 +53,7 @@ void FrmScr::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     wmp_->setFocus();
     // Every key must end the saver, whichever window the desktop thinks has the focus.
-    if (mode_ != RunMode::Preview) grabKeyboard();
+    if (mode_ != RunMode::Preview) wmp_->grabKeyboard();
 }
 
 void FrmScr::resizeEvent(QResizeEvent* event) {

@@ -29,6 +29,7 @@ constexpr const char* kMute = "mute";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
 constexpr const char* kVo = "vo";
+constexpr const char* kOsdFontSize = "osd-font-size";
 constexpr const char* kGpuContext = "gpu-context";
 constexpr const char* kGpuSoftware = "gpu-sw";
 constexpr const char* kUnscaled = "video-unscaled";
@@ -128,6 +129,7 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kUnscaled, settings_.stretchToFit ? "no" : "yes");
     // Input stays with the window: keys and clicks reach Qt, which forwards what the
     // on-screen controls need.
+    option(mpv_name::kOsdFontSize, "30");  // error notes stay small
     option(mpv_name::kOsc, "yes");
     option(mpv_name::kDefaultBindings, "no");
     option(mpv_name::kVoKeyboard, "no");

@@ -45,6 +45,7 @@ void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host) {
                      [&frmScr](QSize size) { frmScr.resize(size); });
     // The host took our window with it; nothing is left to show.
     QObject::connect(host.get(), &X11HostWindow::hostGone, [] { TerminateImmediately(0); });
+    host->StartWatching();
     frmScr.show();
 }
 

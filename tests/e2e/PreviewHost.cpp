@@ -1,0 +1,32 @@
+// Test tool: stands in for a desktop's preview area. Opens a plain top-level X window of the
+// given size, prints its id in decimal, and keeps it until the process is ended.
+// usage: preview_host <width> <height>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: preview_host <width> <height>\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "preview_host: no X display\n");
+        return 1;
+    }
+    const Window window = XCreateSimpleWindow(
+        display, DefaultRootWindow(display), 10, 10, std::atoi(argv[1]), std::atoi(argv[2]), 0,
+        WhitePixel(display, DefaultScreen(display)), WhitePixel(display, DefaultScreen(display)));
+    XStoreName(display, window, "preview host");
+    XMapWindow(display, window);
+    XSync(display, False);
+    std::printf("%lu\n", window);
+    std::fflush(stdout);
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+}

@@ -107,12 +107,14 @@ wait_for_exit() {
     return 1
 }
 
-# shot NAME: a screenshot of the whole screen; prints its path.
-shot() {
-    local out="$SHOTS/$1.png"
-    import -display "$DISPLAY" -window root "$out"
-    echo "$out"
+# capture FILE: the whole screen into FILE; prints FILE.
+capture() {
+    import -display "$DISPLAY" -window root "$1"
+    echo "$1"
 }
+
+# shot NAME: a screenshot kept with the build for people to look at; prints its path.
+shot() { capture "$SHOTS/$1.png"; }
 
 # pixel FILE X Y: the colour there as "R G B" (0-255).
 pixel() {
@@ -137,7 +139,7 @@ colour_is() {
 wait_for_colour() {
     local name=$1 x=$2 y=$3 limit=${4:-20} i file
     for ((i = 0; i < limit * 4; i++)); do
-        file=$(shot "probe-$$")
+        file=$(capture "$E2E_WORK/probe.png")
         if colour_is "$(pixel "$file" "$x" "$y")" "$name"; then return 0; fi
         sleep 0.25
     done
@@ -146,3 +148,40 @@ wait_for_colour() {
 
 # cpu_ticks PID: user + system clock ticks used so far.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# colour_name "R G B": which clip colour it is, or "other".
+colour_name() {
+    local c
+    for c in red green blue yellow black; do
+        if colour_is "$1" "$c"; then
+            echo "$c"
+            return
+        fi
+    done
+    echo other
+}
+
+# watch_colours SECONDS X Y: the clip colours shown at (X, Y), each change once, in order.
+watch_colours() {
+    local seconds=$1 x=$2 y=$3 last="" name file end
+    end=$((SECONDS + seconds))
+    while ((SECONDS < end)); do
+        file=$(capture "$E2E_WORK/watch.png")
+        name=$(colour_name "$(pixel "$file" "$x" "$y")")
+        if [[ $name != other && $name != black && $name != "$last" ]]; then
+            printf '%s ' "$name"
+            last=$name
+        fi
+        sleep 0.1
+    done
+    echo
+}
+
+# windows_titled TITLE: how many windows carry exactly that title.
+windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
+
+# stop_revuro: ends the running program and waits until its windows are gone.
+stop_revuro() {
+    kill -9 "$REVURO_PID" 2>/dev/null || true
+    wait_for_exit "$REVURO_PID" 10 || fail "the program did not end when killed"
+}

@@ -1,0 +1,32 @@
+# The saver plays the playlist's clips in order, skips a missing and a corrupt item exactly once,
+# and starts the list again only when looping is on.
+source "$(dirname "$0")/lib.sh"
+start_xvfb 640x480
+
+red=$(make_clip red.mp4 red 2)
+green=$(make_clip green.mp4 green 2)
+blue=$(make_clip blue.mp4 blue 2)
+yellow=$(make_clip yellow.mp4 yellow 2)
+head -c 4096 /dev/urandom >"$MEDIA/corrupt.avi"
+write_playlist "$red" "$MEDIA/missing.mp4" "$green" "$MEDIA/corrupt.avi" "$blue" "$yellow"
+
+note "loop off: the list plays once and its last picture stays"
+set_loop 否
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+seen=$(watch_colours 14 320 240)
+note "seen: $seen"
+[[ $seen == "red green blue yellow " ]] || fail "loop off played '$seen', expected red green blue yellow once"
+file=$(shot saver-loop-off-end)
+colour_is "$(pixel "$file" 320 240)" yellow || fail "the last clip's picture did not stay on screen"
+stop_revuro
+
+note "loop on: the list starts again after its last item"
+set_loop 是
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+seen=$(watch_colours 16 320 240)
+note "seen: $seen"
+[[ $seen == "red green blue yellow red"* ]] || fail "loop on played '$seen', expected the list again from red"
+stop_revuro
+echo PASS

@@ -12,6 +12,10 @@ constexpr std::size_t kShortestRow = 3;  // characters
 Outcome PlaylistFile::Write(const std::string& path, const std::vector<std::string>& rows) const {
     std::string bytes;
     for (std::size_t i = 0; i < rows.size(); ++i) {
+        // A CR would end the line early: the row would come back as two rows naming nothing.
+        if (rows[i].find('\r') != std::string::npos) {
+            return Error{"row " + std::to_string(i + 1) + " contains a line break", path};
+        }
         Result<std::string> narrow = codec_.Encode(rows[i]);
         if (!narrow) {
             return Error{"row " + std::to_string(i + 1) + " \"" + rows[i] + "\": " +

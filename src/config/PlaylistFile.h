@@ -26,8 +26,8 @@ class PlaylistFile {
 public:
     explicit PlaylistFile(const NarrowCodec& codec) : codec_(codec) {}
 
-    // Replaces the file by the rows joined with CR LF. A row the character set cannot hold
-    // fails the whole write (naming the row) and leaves the old file untouched.
+    // Replaces the file by the rows joined with CR LF. A row the character set cannot hold, or
+    // one holding a CR, fails the whole write (naming the row) and leaves the old file untouched.
     Outcome Write(const std::string& path, const std::vector<std::string>& rows) const;
 
     // A line ends at CR or CR LF; a lone LF stays inside the line. Lines shorter than three

@@ -149,6 +149,14 @@ TEST_F(PlaylistFileTest, RowThatCannotBeEncodedFailsAndKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{kSaverPlaylistName});
 }
 
+TEST_F(PlaylistFileTest, RowHoldingACrFailsRatherThanComingBackAsTwoRows) {
+    WriteBytes(Path(), "/m/old.avi");
+    const Outcome written = playlist.Write(Path(), {"/m/a.avi", "/m/b\r.avi"});
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error().reason, "row 2 contains a line break");
+    EXPECT_EQ(ReadBytes(Path()), "/m/old.avi");
+}
+
 TEST_F(PlaylistFileTest, UndecodableLineFailsNamingTheLine) {
     WriteBytes(Path(), "/m/a.avi\r\nx\r\n/m/b\xFF\xFF.avi\r\n/m/c.avi");
     const Result<PlaylistRows> read = playlist.Read(Path());

@@ -29,4 +29,15 @@ seen=$(watch_colours 16 320 240)
 note "seen: $seen"
 [[ $seen == "red green blue yellow red"* ]] || fail "loop on played '$seen', expected the list again from red"
 stop_revuro
+
+note "a picture in the list shows for a while, then the next item plays"
+ffmpeg -loglevel error -y -f lavfi -i "color=c=green:s=320x240" -frames:v 1 "$MEDIA/green.png" </dev/null
+write_playlist "$MEDIA/green.png" "$red"
+set_loop 否
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+seen=$(watch_colours 10 320 240)
+note "seen: $seen"
+[[ $seen == "green red " ]] || fail "picture then clip played '$seen', expected green red"
+stop_revuro
 echo PASS

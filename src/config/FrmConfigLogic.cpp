@@ -167,11 +167,10 @@ void FrmConfigLogic::cmdOK_Click() {
 
 void FrmConfigLogic::RestoreRows(std::vector<std::string> rows,
                                  std::vector<std::string> shortRows) {
-    if (rows != lstFiles_.rows()) {
-        lstFiles_.Assign(std::move(rows));
-        view_.RowsReset(lstFiles_.rows());
-    }
+    if (rows == lstFiles_.rows() && shortRows == lstShort_) return;
     lstShort_ = std::move(shortRows);
+    lstFiles_.Assign(std::move(rows));
+    view_.RowsReset(lstFiles_.rows());
 }
 
 void FrmConfigLogic::CmdPlay_Click() {

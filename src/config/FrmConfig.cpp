@@ -318,6 +318,10 @@ void FrmConfig::lstFiles_DragEnter(QEvent* event) {
 
 void FrmConfig::lstFiles_Drop(QEvent* event) {
     auto* drop = static_cast<QDropEvent*>(event);
+    if (!drop->mimeData()->hasUrls()) {
+        drop->ignore();
+        return;
+    }
     std::vector<std::string> paths;
     for (const QUrl& url : drop->mimeData()->urls()) {
         // Only files and folders of this machine can be played; anything else is passed over.

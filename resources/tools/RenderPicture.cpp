@@ -100,9 +100,10 @@ QList<QRgb> ReduceColours(const QImage& image, int wanted) {
         }
         if (split == boxes.size()) break;  // every box holds one colour
         auto& box = boxes[split];
-        std::sort(box.begin(), box.end(), [splitChannel](const ColourCount& a, const ColourCount& b) {
-            return Channel(a.colour, splitChannel) < Channel(b.colour, splitChannel);
-        });
+        std::sort(box.begin(), box.end(),
+                  [splitChannel](const ColourCount& a, const ColourCount& b) {
+                      return Channel(a.colour, splitChannel) < Channel(b.colour, splitChannel);
+                  });
         qint64 total = 0;
         for (const ColourCount& entry : box) total += entry.count;
         qint64 seen = 0;

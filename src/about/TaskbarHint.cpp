@@ -30,9 +30,11 @@ bool HasState(Display* display, Window window, Atom property, Atom wanted) {
 }  // namespace
 
 void KeepOffTaskbar(QWidget& window) {
+    // Other platforms may answer for X11 too (offscreen does) without a display of their own.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window.isWindow()) return;
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.isWindow()) return;
-    Display* display = x11->display();
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display) return;
     const auto id = static_cast<Window>(window.winId());
     // An unmapped window carries its state as a property; Qt merges its own states into it
     // when it maps the window.

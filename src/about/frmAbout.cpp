@@ -26,10 +26,10 @@ constexpr const char* kHomePagePointer = ":/revuro/network.ico";
 constexpr int kPointerSize = 32;
 
 // Colours are given as 0x00BBGGRR.
-constexpr std::uint32_t kLinkColour = 0xC00000;   // dark blue
-constexpr std::uint32_t kTextColour = 0x000000;   // black
+constexpr std::uint32_t kLinkColour = 0xC00000;    // dark blue
+constexpr std::uint32_t kTextColour = 0x000000;    // black
 constexpr std::uint32_t kShadowColour = 0x808080;  // grey
-constexpr std::uint32_t kLightColour = 0xFFFFFF;  // white
+constexpr std::uint32_t kLightColour = 0xFFFFFF;   // white
 
 QColor FromBgr(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
@@ -73,8 +73,7 @@ QCursor PointerFrom(const char* icon) {
 }
 
 // A line control: a horizontal stroke of the given colour and width from the left edge.
-QFrame* MakeLine(const char* name, int y, int toX, int width, std::uint32_t bgr,
-                 QWidget* parent) {
+QFrame* MakeLine(const char* name, int y, int toX, int width, std::uint32_t bgr, QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
     line->setFrameStyle(QFrame::HLine | QFrame::Plain);
@@ -126,12 +125,12 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
 
     const Qt::Alignment centre = Qt::AlignHCenter;
     Label1_ = {
-        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()),
-                  Twips(0, 2160, 4485, 225), centre, this),
-        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()),
-                  Twips(0, 2400, 4485, 225), centre, this),
-        MakeLabel("Label1_2", QString::fromStdString(MailCaption()),
-                  Twips(0, 2640, 4485, 225), centre, this),
+        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()), Twips(0, 2160, 4485, 225),
+                  centre, this),
+        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()), Twips(0, 2400, 4485, 225),
+                  centre, this),
+        MakeLabel("Label1_2", QString::fromStdString(MailCaption()), Twips(0, 2640, 4485, 225),
+                  centre, this),
         MakeLabel("Label1_3", QStringLiteral("免费软件，祝您使用的愉快！"),
                   Twips(0, 2880, 4485, 225), centre, this),
     };
@@ -153,8 +152,8 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
     lblTitle_ = MakeLabel("lblTitle", QStringLiteral("应用程序标题"), Twips(0, 1680, 4485, 240),
                           centre, this);
     SetTextColour(lblTitle_, kTextColour);
-    lblVersion_ = MakeLabel("lblVersion", QStringLiteral("版本"), Twips(0, 1920, 4485, 225),
-                            centre, this);
+    lblVersion_ =
+        MakeLabel("lblVersion", QStringLiteral("版本"), Twips(0, 1920, 4485, 225), centre, this);
     lblDisclaimer_ = MakeLabel(
         "lblDisclaimer",
         QStringLiteral("欢迎您提出改进的意见和建议！如果您在使用中遇到任何问题，您可以发邮件给我，"
@@ -208,9 +207,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmAbout::SetCaption(const std::string& text) {
-    setWindowTitle(QString::fromStdString(text));
-}
+void frmAbout::SetCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }
 
 void frmAbout::SetTitleText(const std::string& text) {
     lblTitle_->setText(QString::fromStdString(text));

@@ -242,11 +242,10 @@ void FrmConfig::BuildControls() {
     lstFiles_->raise();
     cmdAdd_->raise();
 
-    QWidget* const tabOrder[] = {Frame1_, cmdOK_,   cmdCancel_, cmdhelp_, cmdAbout_,
-                                 lstFiles_, cmdAdd_, cmdClear_,  CmdPlay_, Frame2_,
+    QWidget* const tabOrder[] = {Frame1_,   cmdOK_,     cmdCancel_, cmdhelp_, cmdAbout_,
+                                 lstFiles_, cmdAdd_,    cmdClear_,  CmdPlay_, Frame2_,
                                  chkA_,     chkRandom_, lstShort_};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmdOK_->setFocus();
 }
 
@@ -362,7 +361,8 @@ void FrmConfig::RowsReset(const std::vector<std::string>& rows) {
     RowsAppended(rows, 0);
     // The random order's working list, kept as the logic last left it; never shown.
     lstShort_->clear();
-    for (const std::string& row : logic_.lstShort()) lstShort_->addItem(QString::fromStdString(row));
+    for (const std::string& row : logic_.lstShort())
+        lstShort_->addItem(QString::fromStdString(row));
 }
 
 void FrmConfig::RowsAppended(const std::vector<std::string>& rows, std::size_t first) {
@@ -383,8 +383,7 @@ void FrmConfig::MsgBoxInformation(const std::string& text, const std::string& ti
     QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
 }
 
-FrmConfigView::Answer FrmConfig::MsgBoxOkCancel(const std::string& text,
-                                                const std::string& title) {
+FrmConfigView::Answer FrmConfig::MsgBoxOkCancel(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Ok);

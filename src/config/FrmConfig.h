@@ -29,7 +29,7 @@ inline constexpr const char* kConfigTitle = "DavodoR2.03设置";
 class FrmConfig : public QWidget, private FrmConfigView {
     Q_OBJECT
 
-public:
+  public:
     FrmConfig(const std::string& programFolder, SettingsStore& settings,
               const PlaylistFile& playlists, QWidget* parent = nullptr);
     ~FrmConfig() override;
@@ -40,12 +40,12 @@ public:
     // The trial window while it lives, for the tests.
     frmPlay* trialWindow() const { return trial_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void ConnectControls();
     void cmdAdd_Click();

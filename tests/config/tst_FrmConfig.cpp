@@ -37,7 +37,7 @@ namespace {
 // Answers the next modal window (message box or file dialog) from inside its own event loop.
 // The answer runs once; what the window showed is kept for the test to look at.
 class ModalAnswer : public QObject {
-public:
+  public:
     explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
         connect(&poll_, &QTimer::timeout, this, [this] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -51,7 +51,7 @@ public:
 
     bool seen = false;
 
-private:
+  private:
     std::function<void(QWidget*)> answer_;
     QTimer poll_;
 };
@@ -82,7 +82,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 class TestFrmConfig : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         program_ = std::make_unique<TempFolder>();
         config_ = std::make_unique<TempFolder>();
@@ -214,7 +214,7 @@ private slots:
         Open();
         ShowAndActivate();
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
-        const QStringList expected = {"cmdCancel", "cmdhelp", "cmdAbout", "lstFiles", "cmdAdd",
+        const QStringList expected = {"cmdCancel", "cmdhelp", "cmdAbout", "lstFiles",  "cmdAdd",
                                       "cmdClear",  "CmdPlay", "chkA",     "chkRandom", "cmdOK"};
         QStringList seen;
         for (int i = 0; i < expected.size(); ++i) {
@@ -538,7 +538,7 @@ private slots:
         QCOMPARE(rows, (QStringList{Q(File("a.avi")), Q(File("b.avi")), Q(File("c.avi"))}));
     }
 
-private:
+  private:
     void Open() {
         dialog_ = std::make_unique<FrmConfig>(program_->path(), *settings_, playlists_);
         dialog_->Load();
@@ -589,8 +589,7 @@ private:
 
     void WritePlaylist(const std::vector<std::string>& rows) {
         std::string bytes;
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            bytes += (i == 0 ? "" : "\r\n") + rows[i];
+        for (std::size_t i = 0; i < rows.size(); ++i) bytes += (i == 0 ? "" : "\r\n") + rows[i];
         WriteBytes(program_->File("varariv.m3u"), bytes);
     }
 

@@ -22,14 +22,17 @@ grep -qx "随机播放=否" "$XDG_CONFIG_HOME/revuro.ini" || fail "the random ch
 note "adding files through the add dialog"
 : >"$MEDIA/c.mp4"
 : >"$MEDIA/d.avi"
+: >"$MEDIA/b.avi"
+# The add dialog first opens in the current folder.
+cd "$MEDIA"
 start_revuro /c
+cd - >/dev/null
 id=$(wait_for_window "DavodoR2.03设置") || fail "no configuration dialog"
 xdotool windowfocus --sync "$id" key alt+a
 add=$(wait_for_window "添加电影文件" 10) || fail "Alt+A showed no add dialog"
 shot config-add >/dev/null
-# Into the media folder, then two files at once; b.avi is listed already.
-xdotool windowfocus --sync "$add" type --delay 20 "$MEDIA"
-xdotool key Return sleep 0.5 type --delay 20 '"d.avi" "b.avi" "c.mp4"'
+# Three files at once; b.avi is listed already.
+xdotool windowfocus --sync "$add" sleep 0.3 type --delay 20 '"d.avi" "b.avi" "c.mp4"'
 xdotool key Return
 for ((i = 0; i < 100; i++)); do
     (($(windows_titled "添加电影文件") == 0)) && break

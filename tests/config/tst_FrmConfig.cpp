@@ -429,6 +429,23 @@ class TestFrmConfig : public QObject {
         QCOMPARE(Rows(), (QStringList{Q(File("a.avi")), Q(File("b.avi")), Q(File("c.mp4"))}));
     }
 
+    void filesTypedFromSeveralFoldersAreAddedInTheirOrder() {
+        QVERIFY(QDir().mkdir(Q(File("sub"))));
+        for (const char* name : {"a.avi", "sub/b.avi", "c.avi"}) WriteBytes(File(name), "");
+        Open();
+        ShowAndActivate();
+        ModalAnswer answer([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            dialog->setDirectory(Q(media_->path()));
+            dialog->findChild<QLineEdit*>("fileNameEdit")
+                ->setText("\"a.avi\" \"" + Q(File("sub/b.avi")) + "\" \"c.avi\"");
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Find<QPushButton>("cmdAdd")->click();
+        QVERIFY(answer.seen);
+        QCOMPARE(Rows(), (QStringList{Q(File("a.avi")), Q(File("sub/b.avi")), Q(File("c.avi"))}));
+    }
+
     void theAddDialogOpensEmptyWhereTheLastSelectionWas() {
         WriteBytes(File("a.avi"), "");
         Open();

@@ -28,9 +28,8 @@ std::string DwordText(std::string_view bytes) {
 }
 }  // namespace
 
-frmAboutLogic::frmAboutLogic(frmAboutView& view, RegistryReader& registry,
-                             const NarrowCodec& codec, FileProbe isPlainFile,
-                             ProgramStarter startProgram)
+frmAboutLogic::frmAboutLogic(frmAboutView& view, RegistryReader& registry, const NarrowCodec& codec,
+                             FileProbe isPlainFile, ProgramStarter startProgram)
     : view_(view),
       registry_(registry),
       codec_(codec),
@@ -65,9 +64,9 @@ void frmAboutLogic::StartSysInfo() {
     bool found = GetKeyValue(kHkeyLocalMachine, kSysInfoKey, kSysInfoValue, SysInfoPath);
     if (!found) {
         // The older place names only the folder the tool lives in.
-        found = GetKeyValue(kHkeyLocalMachine, kSysInfoFolderKey, kSysInfoFolderValue,
-                            SysInfoPath) &&
-                isPlainFile_(SysInfoPath + kSysInfoProgram);
+        found =
+            GetKeyValue(kHkeyLocalMachine, kSysInfoFolderKey, kSysInfoFolderValue, SysInfoPath) &&
+            isPlainFile_(SysInfoPath + kSysInfoProgram);
         if (found) SysInfoPath += kSysInfoProgram;
     }
     // A value of a type we do not read leaves the path empty: there is nothing to start.
@@ -86,8 +85,8 @@ bool frmAboutLogic::GetKeyValue(std::uint32_t KeyRoot, const std::string& KeyNam
     if (!path || !name) return fail();
 
     // The key closes when `key` goes, on every path out of here.
-    Result<std::unique_ptr<RegistryKey>> key = registry_.OpenKey(KeyRoot, path.value(),
-                                                                 kKeyAllAccess);
+    Result<std::unique_ptr<RegistryKey>> key =
+        registry_.OpenKey(KeyRoot, path.value(), kKeyAllAccess);
     if (!key) return fail();
     const Result<RegistryValue> value = key.value()->QueryValue(name.value(), kValueBufferSize);
     if (!value) return fail();

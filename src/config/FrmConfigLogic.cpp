@@ -132,12 +132,13 @@ void FrmConfigLogic::cmdOK_Click() {
     std::vector<std::string> userOrder = lstFiles_.rows();
     std::vector<std::string> userShort = lstShort_;
     const std::string previousRandom = play_options::Read(settings_, play_options::kRandomKey);
+    const bool random = view_.IsChecked(FrmConfigView::CheckBox::chkRandom);
     const auto restoreRandomSetting = [&] {
+        if (previousRandom == (random ? play_options::kYes : play_options::kNo)) return;
         (void)settings_.SaveSetting(play_options::kApplication, play_options::kSection,
                                     play_options::kRandomKey, previousRandom);
     };
 
-    const bool random = view_.IsChecked(FrmConfigView::CheckBox::chkRandom);
     if (Outcome saved = play_options::Write(settings_, play_options::kRandomKey, random); !saved) {
         view_.MsgBoxCritical(SaveFailed("设置", saved.error()), kSaveFailedTitle);
         return;
@@ -167,11 +168,10 @@ void FrmConfigLogic::cmdOK_Click() {
 
 void FrmConfigLogic::RestoreRows(std::vector<std::string> rows,
                                  std::vector<std::string> shortRows) {
-    if (rows != lstFiles_.rows()) {
-        lstFiles_.Assign(std::move(rows));
-        view_.RowsReset(lstFiles_.rows());
-    }
+    if (rows == lstFiles_.rows() && shortRows == lstShort_) return;
     lstShort_ = std::move(shortRows);
+    lstFiles_.Assign(std::move(rows));
+    view_.RowsReset(lstFiles_.rows());
 }
 
 void FrmConfigLogic::CmdPlay_Click() {

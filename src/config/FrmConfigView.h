@@ -15,7 +15,8 @@ class FrmConfigView {
     virtual ~FrmConfigView() = default;
 
     // lstFiles: the logic owns the rows; the view only shows them.
-    // The whole list changed (load, clear, reorder, a restore after a failed save).
+    // The whole list changed (load, clear, reorder, a restore after a failed save). The
+    // logic's lstShort changes only just before such a reset.
     virtual void RowsReset(const std::vector<std::string>& rows) = 0;
     // rows[first] to the last row were appended; the rows before are unchanged.
     virtual void RowsAppended(const std::vector<std::string>& rows, std::size_t first) = 0;

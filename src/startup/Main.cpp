@@ -82,6 +82,7 @@ int main(int argc, char* argv[]) {
     switch (decision.mode) {
         case RunMode::Configure: {
             auto config = std::make_unique<FrmConfig>(folder, settings, playlists);
+            config->Load();
             config->show();
             window = std::move(config);
             break;

@@ -15,16 +15,16 @@ inline constexpr const char* kTrialTitle = "DavodoR2.0  播放电影";
 class frmPlay : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit frmPlay(const PlaylistFile& playlists, QWidget* parent = nullptr);
 
     MpvPlayer& wmp() { return *wmp_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void Form_Resize();
 
     MpvPlayer* wmp_;

@@ -55,8 +55,8 @@ private:
 // A registry holding what each test puts into it; paths and names are narrow bytes.
 class FakeRegistry : public RegistryReader {
 public:
-    void Put(const std::string& path, const std::string& name, std::uint32_t type,
-             std::string data, std::uint32_t root = kHkeyLocalMachine) {
+    void Put(const std::string& path, const std::string& name, std::uint32_t type, std::string data,
+             std::uint32_t root = kHkeyLocalMachine) {
         keys_[{root, path}][name] = RegistryValue{type, std::move(data)};
     }
     void Refuse(const std::string& path) { refused_.insert(path); }

@@ -15,7 +15,7 @@ using namespace revuro;
 class TestFrmPlay : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QPixmap picture(16, 16);
         picture.fill(Qt::red);
@@ -87,7 +87,7 @@ private slots:
         QVERIFY(player.isNull());
     }
 
-private:
+  private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
     QIcon programIcon_;

@@ -14,6 +14,7 @@
 #include "about/AboutTexts.h"
 #include "about/PlainFile.h"
 #include "about/TaskbarHint.h"
+#include "platform/FormStyle.h"
 #include "platform/Twips.h"
 
 namespace revuro {
@@ -31,19 +32,9 @@ constexpr std::uint32_t kTextColour = 0x000000;    // black
 constexpr std::uint32_t kShadowColour = 0x808080;  // grey
 constexpr std::uint32_t kLightColour = 0xFFFFFF;   // white
 
-QColor FromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
-
 void SetTextColour(QWidget* widget, std::uint32_t bgr) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, FromBgr(bgr));
+    palette.setColor(QPalette::WindowText, ColorFromBgr(bgr));
     widget->setPalette(palette);
 }
 
@@ -57,13 +48,10 @@ QLabel* MakeLabel(const char* name, const QString& text, const QRect& at, Qt::Al
     return label;
 }
 
-// 宋体 9 pt, the box's own face and the link lines'; where it is missing, a Song face with
-// the same glyphs stands in. The layout's wrapping and heights were made for it.
-QFont SongFont(bool underline) {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
-    font.setPointSize(9);
+// 宋体 9 pt is the box's own face and the link lines'. The layout's wrapping and heights were made
+// for it.
+QFont BoxFont(bool underline) {
+    QFont font = SongFont(9);
     font.setUnderline(underline);
     return font;
 }
@@ -105,37 +93,37 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(TwipsToPixels(4560), TwipsToPixels(4290));
     setAttribute(Qt::WA_DeleteOnClose);  // closing unloads the form
-    setFont(SongFont(false));
+    setFont(BoxFont(false));
 
     Picture1_ = new QLabel(this);
     Picture1_->setObjectName("Picture1");
     Picture1_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1_->setPixmap(QPixmap(QString::fromLatin1(kBanner)));
-    Picture1_->setGeometry(Twips(0, 0, 4560, 1650));
+    Picture1_->setGeometry(TwipsRect(0, 0, 4560, 1650));
     Picture1_->setFocusPolicy(Qt::StrongFocus);
 
     cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
     cmdOK_->setObjectName("cmdOK");
-    cmdOK_->setGeometry(Twips(3000, 3345, 1500, 345));
+    cmdOK_->setGeometry(TwipsRect(3000, 3345, 1500, 345));
     cmdOK_->setDefault(true);
 
     cmdSysInfo_ = new QPushButton(QStringLiteral("系统信息(&S)..."), this);
     cmdSysInfo_->setObjectName("cmdSysInfo");
-    cmdSysInfo_->setGeometry(Twips(3000, 3795, 1485, 345));
+    cmdSysInfo_->setGeometry(TwipsRect(3000, 3795, 1485, 345));
 
     const Qt::Alignment centre = Qt::AlignHCenter;
     Label1_ = {
-        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()), Twips(0, 2160, 4485, 225),
+        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()), TwipsRect(0, 2160, 4485, 225),
                   centre, this),
-        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()), Twips(0, 2400, 4485, 225),
+        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()), TwipsRect(0, 2400, 4485, 225),
                   centre, this),
-        MakeLabel("Label1_2", QString::fromStdString(MailCaption()), Twips(0, 2640, 4485, 225),
+        MakeLabel("Label1_2", QString::fromStdString(MailCaption()), TwipsRect(0, 2640, 4485, 225),
                   centre, this),
         MakeLabel("Label1_3", QStringLiteral("免费软件，祝您使用的愉快！"),
-                  Twips(0, 2880, 4485, 225), centre, this),
+                  TwipsRect(0, 2880, 4485, 225), centre, this),
     };
     for (QLabel* link : {Label1_[1], Label1_[2]}) {
-        link->setFont(SongFont(true));
+        link->setFont(BoxFont(true));
         SetTextColour(link, kLinkColour);
     }
     Label1_[1]->setCursor(PointerFrom(kHomePagePointer));
@@ -149,16 +137,16 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
     };
     Line1_[1]->raise();
 
-    lblTitle_ = MakeLabel("lblTitle", QStringLiteral("应用程序标题"), Twips(0, 1680, 4485, 240),
+    lblTitle_ = MakeLabel("lblTitle", QStringLiteral("应用程序标题"), TwipsRect(0, 1680, 4485, 240),
                           centre, this);
     SetTextColour(lblTitle_, kTextColour);
     lblVersion_ =
-        MakeLabel("lblVersion", QStringLiteral("版本"), Twips(0, 1920, 4485, 225), centre, this);
+        MakeLabel("lblVersion", QStringLiteral("版本"), TwipsRect(0, 1920, 4485, 225), centre, this);
     lblDisclaimer_ = MakeLabel(
         "lblDisclaimer",
         QStringLiteral("欢迎您提出改进的意见和建议！如果您在使用中遇到任何问题，您可以发邮件给我，"
                        "或者到我的主页留言！"),
-        Twips(135, 3345, 2670, 825), Qt::AlignLeft, this);
+        TwipsRect(135, 3345, 2670, 825), Qt::AlignLeft, this);
     lblDisclaimer_->setWordWrap(true);
     SetTextColour(lblDisclaimer_, kTextColour);
 

@@ -22,43 +22,23 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
+#include "platform/FormStyle.h"
 #include "trialplay/frmPlay.h"
 
 namespace revuro {
 
 namespace {
 
-// The dialog's typeface; where it is missing, a face with the same glyphs stands in.
-constexpr const char* kSongFace = "宋体";
 constexpr const char* kPlayFailedTitle = "播放失败";
 
-// Colours are given as 0x00BBGGRR.
-QColor FromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
 
+// Colours are given as 0x00BBGGRR.
 constexpr std::uint32_t kFormBack = 0xFFC0C0;
 constexpr std::uint32_t kFrame1Back = 0xC000C0;
 constexpr std::uint32_t kFrame1Fore = 0xC00000;
 constexpr std::uint32_t kListFore = 0xFFFFFF;
 constexpr std::uint32_t kFrame2Back = 0xFFC0FF;
 constexpr std::uint32_t kFrame2Fore = 0x0000C0;
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
-
-void RegisterSongSubstitutes() {
-    QFont::insertSubstitutions(kSongFace, {"AR PL UMing CN", "WenQuanYi Micro Hei"});
-}
-
-QFont SongFont(double points) {
-    QFont font(kSongFace);
-    font.setPointSizeF(points);
-    return font;
-}
 
 // Fonts and palettes pass from a frame to what it holds; a control that keeps the defaults
 // inside a frame must say so for every property.
@@ -151,13 +131,12 @@ FrmConfig::FrmConfig(const std::string& programFolder, SettingsStore& settings,
                           Qt::WindowCloseButtonHint),
       playlists_(playlists),
       logic_(programFolder, settings, playlists, *this) {
-    RegisterSongSubstitutes();
     setObjectName("FrmConfig");
     setWindowTitle(QString::fromUtf8(kConfigTitle));
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(TwipsToPixels(6015), TwipsToPixels(6735));
     QPalette back = palette();
-    back.setColor(QPalette::Window, FromBgr(kFormBack));
+    back.setColor(QPalette::Window, ColorFromBgr(kFormBack));
     setPalette(back);
     setAutoFillBackground(true);
 
@@ -177,33 +156,33 @@ void FrmConfig::BuildControls() {
     // Created in tab order, so the focus chain is the tab order.
     Frame1_ = new QGroupBox(QString::fromUtf8("电影文件"), this);
     Frame1_->setObjectName("Frame1");
-    Frame1_->setGeometry(Twips(0, 0, 6015, 4815));
+    Frame1_->setGeometry(TwipsRect(0, 0, 6015, 4815));
     Frame1_->setFont(SongFont(12));
     QPalette frame1 = Frame1_->palette();
-    frame1.setColor(QPalette::Window, FromBgr(kFrame1Back));
-    frame1.setColor(QPalette::WindowText, FromBgr(kFrame1Fore));
+    frame1.setColor(QPalette::Window, ColorFromBgr(kFrame1Back));
+    frame1.setColor(QPalette::WindowText, ColorFromBgr(kFrame1Fore));
     Frame1_->setPalette(frame1);
     Frame1_->setAutoFillBackground(true);
 
-    cmdOK_ = MakeButton("cmdOK", "确定(Enter)", Twips(240, 6120, 1215, 495), this);
+    cmdOK_ = MakeButton("cmdOK", "确定(Enter)", TwipsRect(240, 6120, 1215, 495), this);
     cmdOK_->setDefault(true);
-    cmdCancel_ = MakeButton("cmdCancel", "取消(ESC)", Twips(1680, 6120, 1215, 495), this);
-    cmdhelp_ = MakeButton("cmdhelp", "帮助(&H)", Twips(3120, 6120, 1215, 495), this);
-    cmdAbout_ = MakeButton("cmdAbout", "关于(&B)", Twips(4560, 6120, 1215, 495), this);
+    cmdCancel_ = MakeButton("cmdCancel", "取消(ESC)", TwipsRect(1680, 6120, 1215, 495), this);
+    cmdhelp_ = MakeButton("cmdhelp", "帮助(&H)", TwipsRect(3120, 6120, 1215, 495), this);
+    cmdAbout_ = MakeButton("cmdAbout", "关于(&B)", TwipsRect(4560, 6120, 1215, 495), this);
 
     // The list and the add button belong to the form and lie in front of Frame1.
-    lstFiles_ = MakeList("lstFiles", Twips(120, 240, 5775, 3660), this);
+    lstFiles_ = MakeList("lstFiles", TwipsRect(120, 240, 5775, 3660), this);
     lstFiles_->setFont(SongFont(12));
     QPalette list = lstFiles_->palette();
-    list.setColor(QPalette::Base, FromBgr(kFrame1Back));
-    list.setColor(QPalette::Text, FromBgr(kListFore));
+    list.setColor(QPalette::Base, ColorFromBgr(kFrame1Back));
+    list.setColor(QPalette::Text, ColorFromBgr(kListFore));
     lstFiles_->setPalette(list);
     lstFiles_->setAcceptDrops(true);
     lstFiles_->viewport()->installEventFilter(this);
-    cmdAdd_ = MakeButton("cmdAdd", "添加电影(&A)", Twips(120, 4200, 1215, 495), this);
+    cmdAdd_ = MakeButton("cmdAdd", "添加电影(&A)", TwipsRect(120, 4200, 1215, 495), this);
 
-    cmdClear_ = MakeButton("cmdClear", "全部清除(&C)", Twips(2400, 4200, 1215, 495), Frame1_);
-    CmdPlay_ = MakeButton("CmdPlay", "全部播放(&P)", Twips(4560, 4200, 1215, 495), Frame1_);
+    cmdClear_ = MakeButton("cmdClear", "全部清除(&C)", TwipsRect(2400, 4200, 1215, 495), Frame1_);
+    CmdPlay_ = MakeButton("CmdPlay", "全部播放(&P)", TwipsRect(4560, 4200, 1215, 495), Frame1_);
     for (QPushButton* button : {cmdClear_, CmdPlay_}) {
         button->setFont(DefaultFont());
         button->setPalette(DefaultPalette());
@@ -211,32 +190,32 @@ void FrmConfig::BuildControls() {
 
     Frame2_ = new QGroupBox(QString::fromUtf8("选项设置"), this);
     Frame2_->setObjectName("Frame2");
-    Frame2_->setGeometry(Twips(0, 4920, 6012, 1095));
+    Frame2_->setGeometry(TwipsRect(0, 4920, 6012, 1095));
     Frame2_->setFont(SongFont(10.5));
     QPalette frame2 = Frame2_->palette();
-    frame2.setColor(QPalette::Window, FromBgr(kFrame2Back));
-    frame2.setColor(QPalette::WindowText, FromBgr(kFrame2Fore));
+    frame2.setColor(QPalette::Window, ColorFromBgr(kFrame2Back));
+    frame2.setColor(QPalette::WindowText, ColorFromBgr(kFrame2Fore));
     Frame2_->setPalette(frame2);
     Frame2_->setAutoFillBackground(true);
 
     chkA_ = new QCheckBox(QString::fromUtf8("循环播放电影文件"), Frame2_);
     chkA_->setObjectName("chkA");
-    chkA_->setGeometry(Twips(120, 240, 5535, 375));
+    chkA_->setGeometry(TwipsRect(120, 240, 5535, 375));
     chkA_->setChecked(true);
     chkRandom_ = new QCheckBox(QString::fromUtf8("随机播放电影文件"), Frame2_);
     chkRandom_->setObjectName("chkRandom");
-    chkRandom_->setGeometry(Twips(120, 600, 4215, 375));
+    chkRandom_->setGeometry(TwipsRect(120, 600, 4215, 375));
     chkRandom_->setChecked(false);
     for (QCheckBox* box : {chkA_, chkRandom_}) {
         box->setFont(DefaultFont());
         QPalette boxPalette = DefaultPalette();
-        boxPalette.setColor(QPalette::Window, FromBgr(kFrame2Back));
+        boxPalette.setColor(QPalette::Window, ColorFromBgr(kFrame2Back));
         box->setPalette(boxPalette);
         box->setBackgroundRole(QPalette::Window);  // buttons fill with Button otherwise
         box->setAutoFillBackground(true);
     }
 
-    lstShort_ = MakeList("lstShort", Twips(4200, 6480, 255, 420), this);
+    lstShort_ = MakeList("lstShort", TwipsRect(4200, 6480, 255, 420), this);
     lstShort_->setVisible(false);
 
     lstFiles_->raise();

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWindow>
 
 #include <clocale>
@@ -71,6 +73,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(kVersionText);
     QApplication::setWindowIcon(QIcon(":/revuro/icon.ico"));
+    // The program speaks Chinese whatever the locale; Qt's own dialogs and buttons should too.
+    QTranslator qtTexts;
+    if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     const InstanceLock lock(UserRuntimeFolder() + "/revuro.lock");
     const NarrowCodec codec = NarrowCodec::ForLocale();

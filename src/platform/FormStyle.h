@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include <cstdint>
+
+namespace revuro {
+
+// How the forms' design values become Qt's: colours written 0x00BBGGRR, rectangles in twips,
+// and the Song face "宋体" with the faces that stand in for it where it is not installed.
+QColor ColorFromBgr(std::uint32_t bgr);
+QRect TwipsRect(int left, int top, int width, int height);
+QFont SongFont(double points);
+
+}  // namespace revuro

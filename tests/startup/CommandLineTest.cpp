@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +17,9 @@ struct ModeCase {
     RunMode mode;
     std::optional<std::int32_t> previewParent;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.name; }
 
 class DecideStartupTest : public ::testing::TestWithParam<ModeCase> {};
 

@@ -29,11 +29,13 @@ constexpr const char* kMute = "mute";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
 constexpr const char* kVo = "vo";
+constexpr const char* kForceWindow = "force-window";
 constexpr const char* kOsdFontSize = "osd-font-size";
 constexpr const char* kGpuContext = "gpu-context";
 constexpr const char* kGpuSoftware = "gpu-sw";
 constexpr const char* kUnscaled = "video-unscaled";
 constexpr const char* kOsc = "osc";
+constexpr const char* kScriptOptions = "script-opts";
 constexpr const char* kDefaultBindings = "input-default-bindings";
 constexpr const char* kVoKeyboard = "input-vo-keyboard";
 constexpr const char* kInputCursor = "input-cursor";
@@ -122,6 +124,9 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kVo, "gpu,x11");
     option(mpv_name::kGpuContext, "x11egl,x11");
     option(mpv_name::kGpuSoftware, "yes");
+    // One video output for the player's whole life: it is chosen once, and an item that
+    // cannot be played does not tear it down and make mpv probe the outputs again.
+    option(mpv_name::kForceWindow, "yes");
     option(mpv_name::kVolume, std::to_string(settings_.volume));
     option(mpv_name::kMute, settings_.mute ? "yes" : "no");
     option(mpv_name::kSpeed, std::to_string(settings_.rate));
@@ -130,6 +135,7 @@ Outcome MpvPlayer::Initialize() {
     // on-screen controls need.
     option(mpv_name::kOsdFontSize, "30");  // error notes stay small
     option(mpv_name::kOsc, "yes");
+    option(mpv_name::kScriptOptions, "osc-idlescreen=no");  // between items the screen stays black
     option(mpv_name::kDefaultBindings, "no");
     option(mpv_name::kVoKeyboard, "no");
     option(mpv_name::kInputCursor, "no");

@@ -23,7 +23,7 @@ e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_WORK"; fi
+    if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_WORK"; else echo "kept $E2E_WORK"; fi
 }
 trap e2e_cleanup EXIT
 

@@ -21,7 +21,7 @@ struct RegistryValue {
 
 // An open registry key. Destroying it closes the key.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
 
     // Reads the value `name` (narrow text). Data longer than `capacity` bytes is an error, as

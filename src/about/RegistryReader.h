@@ -16,7 +16,7 @@ inline constexpr std::uint32_t kKeyAllAccess = 0x2003F;         // KEY_ALL_ACCES
 
 // Reads the system registry, where the system has one.
 class RegistryReader {
-public:
+  public:
     virtual ~RegistryReader() = default;
 
     // Opens `path` (narrow text) below `root` with the access asked for. Refused access is an

@@ -113,10 +113,10 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
 
     const Qt::Alignment centre = Qt::AlignHCenter;
     Label1_ = {
-        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()), TwipsRect(0, 2160, 4485, 225),
-                  centre, this),
-        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()), TwipsRect(0, 2400, 4485, 225),
-                  centre, this),
+        MakeLabel("Label1_0", QString::fromStdString(AuthorCaption()),
+                  TwipsRect(0, 2160, 4485, 225), centre, this),
+        MakeLabel("Label1_1", QString::fromStdString(HomePageCaption()),
+                  TwipsRect(0, 2400, 4485, 225), centre, this),
         MakeLabel("Label1_2", QString::fromStdString(MailCaption()), TwipsRect(0, 2640, 4485, 225),
                   centre, this),
         MakeLabel("Label1_3", QStringLiteral("免费软件，祝您使用的愉快！"),
@@ -140,8 +140,8 @@ frmAbout::frmAbout(UrlOpener openUrl, QWidget* parent)
     lblTitle_ = MakeLabel("lblTitle", QStringLiteral("应用程序标题"), TwipsRect(0, 1680, 4485, 240),
                           centre, this);
     SetTextColour(lblTitle_, kTextColour);
-    lblVersion_ =
-        MakeLabel("lblVersion", QStringLiteral("版本"), TwipsRect(0, 1920, 4485, 225), centre, this);
+    lblVersion_ = MakeLabel("lblVersion", QStringLiteral("版本"), TwipsRect(0, 1920, 4485, 225),
+                            centre, this);
     lblDisclaimer_ = MakeLabel(
         "lblDisclaimer",
         QStringLiteral("欢迎您提出改进的意见和建议！如果您在使用中遇到任何问题，您可以发邮件给我，"

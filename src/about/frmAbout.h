@@ -25,7 +25,7 @@ namespace revuro {
 class frmAbout : public QDialog, private frmAboutView {
     Q_OBJECT
 
-public:
+  public:
     // Hands an address to the desktop; false when nothing could open it.
     using UrlOpener = std::function<bool(const QUrl&)>;
 
@@ -38,12 +38,12 @@ public:
         return logic_.GetKeyValue(KeyRoot, KeyName, SubKeyRef, KeyVal);
     }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SetCaption(const std::string& text) override;
     void SetTitleText(const std::string& text) override;
     void SetVersionText(const std::string& text) override;

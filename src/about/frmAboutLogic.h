@@ -20,7 +20,7 @@ inline constexpr std::size_t kValueBufferSize = 1024;
 // The about box's behaviour: the texts it shows at load, its buttons, its links and the
 // search for the system-information tool.
 class frmAboutLogic {
-public:
+  public:
     // Whether a plain file (not a folder) exists at the path.
     using FileProbe = std::function<bool(const std::string& path)>;
     // Starts a program with a normal, focused window and does not wait for it.
@@ -41,7 +41,7 @@ public:
     bool GetKeyValue(std::uint32_t KeyRoot, const std::string& KeyName,
                      const std::string& SubKeyRef, std::string& KeyVal);
 
-private:
+  private:
     frmAboutView& view_;
     RegistryReader& registry_;
     const NarrowCodec& codec_;

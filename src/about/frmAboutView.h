@@ -6,7 +6,7 @@ namespace revuro {
 
 // What the about box's logic asks of the window itself.
 class frmAboutView {
-public:
+  public:
     virtual ~frmAboutView() = default;
     virtual void SetCaption(const std::string& text) = 0;
     virtual void SetTitleText(const std::string& text) = 0;    // lblTitle

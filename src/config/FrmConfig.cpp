@@ -19,10 +19,10 @@
 
 #include "about/frmAbout.h"
 #include "config/AddMovieFilter.h"
+#include "platform/FormStyle.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
-#include "platform/FormStyle.h"
 #include "trialplay/frmPlay.h"
 
 namespace revuro {
@@ -30,7 +30,6 @@ namespace revuro {
 namespace {
 
 constexpr const char* kPlayFailedTitle = "播放失败";
-
 
 // Colours are given as 0x00BBGGRR.
 constexpr std::uint32_t kFormBack = 0xFFC0C0;

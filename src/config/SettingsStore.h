@@ -8,14 +8,14 @@ namespace revuro {
 
 // The per-user settings store, addressed by application, section and key, holding strings.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     // A missing application, section or key reads as "".
     virtual std::string GetSetting(const std::string& app, const std::string& section,
                                    const std::string& key) const = 0;
     virtual Outcome SaveSetting(const std::string& app, const std::string& section,
-                               const std::string& key, const std::string& value) = 0;
+                                const std::string& key, const std::string& value) = 0;
 };
 
 }  // namespace revuro

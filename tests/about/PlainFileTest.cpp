@@ -11,7 +11,7 @@ namespace revuro {
 namespace {
 
 class PlainFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "plainfile.XXXXXX");
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

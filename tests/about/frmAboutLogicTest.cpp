@@ -34,7 +34,7 @@ struct RegistryLog {
 };
 
 class FakeKey : public RegistryKey {
-public:
+  public:
     FakeKey(const std::map<std::string, RegistryValue>& values, RegistryLog& log)
         : values_(values), log_(log) {}
     ~FakeKey() override { ++log_.closed; }
@@ -47,14 +47,14 @@ public:
         return found->second;
     }
 
-private:
+  private:
     const std::map<std::string, RegistryValue>& values_;
     RegistryLog& log_;
 };
 
 // A registry holding what each test puts into it; paths and names are narrow bytes.
 class FakeRegistry : public RegistryReader {
-public:
+  public:
     void Put(const std::string& path, const std::string& name, std::uint32_t type, std::string data,
              std::uint32_t root = kHkeyLocalMachine) {
         keys_[{root, path}][name] = RegistryValue{type, std::move(data)};
@@ -72,13 +72,13 @@ public:
 
     RegistryLog log;
 
-private:
+  private:
     std::map<std::tuple<std::uint32_t, std::string>, std::map<std::string, RegistryValue>> keys_;
     std::set<std::string> refused_;
 };
 
 class FakeView : public frmAboutView {
-public:
+  public:
     void SetCaption(const std::string& text) override { caption = text; }
     void SetTitleText(const std::string& text) override { title = text; }
     void SetVersionText(const std::string& text) override { version = text; }
@@ -95,7 +95,7 @@ public:
 };
 
 class frmAboutLogicTest : public ::testing::Test {
-protected:
+  protected:
     frmAboutLogic MakeLogic() {
         return frmAboutLogic(
             view, registry, codec,

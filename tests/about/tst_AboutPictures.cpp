@@ -56,7 +56,7 @@ QList<IconEntry> Directory(const QByteArray& ico) {
 class tst_AboutPictures : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void programIconHoldsThreeSizesAtFourAndEightBits() {
         const QList<IconEntry> entries = Directory(ReadResource(":/revuro/icon.ico"));
         QCOMPARE(

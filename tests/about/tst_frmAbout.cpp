@@ -19,7 +19,7 @@ namespace {
 
 // Answers the next message box when it comes up, and remembers what it showed.
 class MessageBoxWatcher : public QObject {
-public:
+  public:
     MessageBoxWatcher() {
         connect(&poll_, &QTimer::timeout, this, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -40,7 +40,7 @@ public:
     QMessageBox::Icon icon = QMessageBox::Information;
     QMessageBox::StandardButtons buttons;
 
-private:
+  private:
     QTimer poll_;
 };
 
@@ -51,7 +51,7 @@ QColor TextColour(const QWidget* widget) { return widget->palette().color(QPalet
 class tst_frmAbout : public QObject {
     Q_OBJECT
 
-private:
+  private:
     template <class T>
     T* Child(const char* name) {
         return about->findChild<T*>(QString::fromLatin1(name));
@@ -65,7 +65,7 @@ private:
     QPointer<frmAbout> about;
     QList<QUrl> opened;
 
-private slots:
+  private slots:
     void initTestCase() {
         // As the program does at start: every window takes the program icon.
         QApplication::setWindowIcon(QIcon(":/revuro/icon.ico"));

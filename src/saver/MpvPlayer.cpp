@@ -131,6 +131,8 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kMute, settings_.mute ? "yes" : "no");
     option(mpv_name::kSpeed, std::to_string(settings_.rate));
     option(mpv_name::kUnscaled, settings_.stretchToFit ? "no" : "yes");
+    // Balance 0 and one play per item are mpv's own defaults, and mpv offers no context menu,
+    // so those settings need nothing here.
     // Input stays with the window: keys and clicks reach Qt, which forwards what the
     // on-screen controls need.
     option(mpv_name::kOsdFontSize, "30");  // error notes stay small

@@ -21,6 +21,7 @@
 #include "platform/Process.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFolders.h"
+#include "platform/X11Display.h"
 #include "platform/X11HostWindow.h"
 #include "saver/FrmScr.h"
 #include "startup/CommandLine.h"
@@ -31,6 +32,7 @@ using namespace revuro;
 namespace {
 
 constexpr int kBadPreviewStatus = 2;
+constexpr int kNoDisplayStatus = 1;
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "revuro: %s\n", message.c_str());
@@ -66,6 +68,14 @@ int main(int argc, char* argv[]) {
         auto opened = X11HostWindow::Open(static_cast<unsigned long>(*decision.previewParent));
         if (!opened) return Fail("/p: " + opened.error().reason);
         host = std::move(opened).value();
+    }
+
+    // Windows are embedded and looked for through X11, under XWayland as well.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qgetenv("QT_QPA_PLATFORM") == "xcb" && !X11Display().IsOpen()) {
+        std::fprintf(stderr, "revuro: cannot open the X display \"%s\"\n",
+                     qgetenv("DISPLAY").constData());
+        return kNoDisplayStatus;
     }
 
     QApplication app(argc, argv);

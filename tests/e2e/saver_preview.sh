@@ -14,6 +14,12 @@ for args in "/p" "/P 99999999999" "/p abc" "/p 12345"; do
     (($(windows_titled 'DavodoR2.0.*') == 0)) || fail "'$args' made a window"
 done
 
+note "no display at all: a clear line, no crash"
+status=0
+env -u DISPLAY "$APP/revuro" /s 2>"$E2E_WORK/stderr" || status=$?
+((status == 1)) || fail "without a display the saver exited with $status, expected 1"
+grep -q 'cannot open the X display' "$E2E_WORK/stderr" || fail "no clear message: $(cat "$E2E_WORK/stderr")"
+
 note "embedding"
 "$REVURO_BUILD/preview_host" 320 240 >"$E2E_WORK/host" &
 host_pid=$!

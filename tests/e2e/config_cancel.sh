@@ -5,16 +5,6 @@ start_xvfb 800x600
 CONFIG_TITLE="DavodoR2.03设置"
 TRIAL_TITLE="DavodoR2.0  播放电影"
 
-# wait_for_no_window TITLE [SECONDS]: true once no window carries that title.
-wait_for_no_window() {
-    local i
-    for ((i = 0; i < ${2:-10} * 10; i++)); do
-        (($(windows_titled "$1") == 0)) && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 red=$(make_clip red.mp4 red 60)
 blue=$(make_clip blue.mp4 blue 60)
 write_playlist "$red" "$blue"

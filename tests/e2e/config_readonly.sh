@@ -5,16 +5,6 @@ start_xvfb 800x600
 CONFIG_TITLE="DavodoR2.03设置"
 ERROR_TITLE="保存失败"
 
-# wait_for_no_window TITLE [SECONDS]: true once no window carries that title.
-wait_for_no_window() {
-    local i
-    for ((i = 0; i < ${2:-10} * 10; i++)); do
-        (($(windows_titled "$1") == 0)) && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 write_playlist "$MEDIA/a.mp4" "$MEDIA/b.mp4"
 cp "$APP/varariv.m3u" "$E2E_WORK/before.m3u"
 set_loop 是

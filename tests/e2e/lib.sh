@@ -180,6 +180,16 @@ watch_colours() {
 # windows_titled TITLE: how many windows carry exactly that title.
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
 
+# wait_for_no_window TITLE [SECONDS]: true once no window carries that title.
+wait_for_no_window() {
+    local i
+    for ((i = 0; i < ${2:-10} * 10; i++)); do
+        (($(windows_titled "$1") == 0)) && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # stop_revuro: ends the running program and waits until its windows are gone.
 stop_revuro() {
     kill -9 "$REVURO_PID" 2>/dev/null || true

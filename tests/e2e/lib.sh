@@ -6,7 +6,7 @@ set -euo pipefail
 : "${REVURO:?REVURO must name the built executable}"
 : "${REVURO_BUILD:?REVURO_BUILD must name the build folder}"
 
-E2E_WORK=$(mktemp -d /tmp/revuro-e2e.XXXXXX)
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/revuro-e2e.XXXXXX")
 APP="$E2E_WORK/app"          # the program folder: playlist and first.bmp live here
 MEDIA="$E2E_WORK/media"
 SHOTS="${REVURO_SHOTS:-$REVURO_BUILD/screenshots}"

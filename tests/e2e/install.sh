@@ -1,0 +1,80 @@
+# scripts/install puts the program folder, the link, the menu entry, the icon and xscreensaver's
+# settings file under a prefix and says where; the installed program, started through the
+# link, finds its playlist in the program folder; scripts/uninstall removes exactly that and
+# keeps the user's playlist.
+source "$(dirname "$0")/lib.sh"
+root=$(cd "$REVURO_TESTS/.." && pwd)
+prefix="$E2E_WORK/prefix with space"
+export REVURO_BUILD_DIR=$REVURO_BUILD
+
+note "install"
+"$root/scripts/install" "$prefix" >"$E2E_WORK/install.out" || fail "scripts/install failed"
+manifest="$prefix/lib/revuro/install_manifest.txt"
+expected=(
+    "$prefix/bin/revuro"
+    "$prefix/lib/revuro/revuro"
+    "$prefix/lib/revuro/first.bmp"
+    "$prefix/lib/revuro/install_manifest.txt"
+    "$prefix/share/applications/revuro.desktop"
+    "$prefix/share/icons/hicolor/scalable/apps/revuro.svg"
+    "$prefix/share/xscreensaver/config/revuro.xml"
+)
+diff <(printf '%s\n' "${expected[@]}" | sort) <(sort "$manifest") || fail "installed files differ"
+for file in "${expected[@]}"; do
+    [[ -e $file ]] || fail "missing $file"
+    grep -qF "  $file" "$E2E_WORK/install.out" || fail "scripts/install did not say where $file went"
+done
+[[ $(readlink "$prefix/bin/revuro") == ../lib/revuro/revuro ]] || fail "bin/revuro is no link"
+[[ -x "$prefix/lib/revuro/revuro" ]] || fail "the program is not executable"
+line=$(grep '^  "Revuro"  .*  \\n\\$' "$E2E_WORK/install.out") || fail "no xscreensaver line printed"
+command=${line#  \"Revuro\"  }
+command=${command%  \\n\\}
+[[ $(eval "printf '%s' $command") == "$prefix/bin/revuro" ]] || fail "the line does not name the program: $line"
+
+note "the menu entry"
+entry="$prefix/share/applications/revuro.desktop"
+grep -qx 'Name=Revuro 设置' "$entry" || fail "entry name: $(cat "$entry")"
+grep -qxF "Exec=\"$prefix/bin/revuro\" /c" "$entry" || fail "entry command: $(grep Exec "$entry")"
+grep -qxF "Icon=$prefix/share/icons/hicolor/scalable/apps/revuro.svg" "$entry" || fail "entry icon"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "the menu entry is not valid"
+fi
+python3 -c 'import sys, xml.etree.ElementTree as t; r = t.parse(sys.argv[1]).getroot(); \
+assert r.tag == "screensaver" and r.get("name") == "revuro" and "revuro /c" in r.findtext("_description")' \
+    "$prefix/share/xscreensaver/config/revuro.xml" || fail "xscreensaver's settings file is not right"
+
+note "the installed program, through the link, plays the playlist in its program folder"
+start_xvfb 640x480
+make_clip yellow.mp4 yellow 60 >/dev/null
+printf '%s' "$MEDIA/yellow.mp4" >"$prefix/lib/revuro/varariv.m3u"
+"$prefix/bin/revuro" /s >>"$E2E_WORK/revuro.log" 2>&1 &
+REVURO_PID=$!
+E2E_PIDS+=("$REVURO_PID")
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+wait_for_colour yellow 320 240 || fail "the installed saver does not play its folder's playlist"
+kill -TERM "$REVURO_PID"
+wait_for_exit "$REVURO_PID" 5 || fail "the installed saver did not end"
+
+note "uninstall keeps the playlist"
+"$root/scripts/uninstall" "$prefix" >"$E2E_WORK/uninstall.out" || fail "scripts/uninstall failed"
+for file in "${expected[@]}"; do
+    [[ ! -e $file && ! -L $file ]] || fail "$file is still there"
+    grep -qxF "removed $file" "$E2E_WORK/uninstall.out" || fail "scripts/uninstall did not name $file"
+done
+[[ -f "$prefix/lib/revuro/varariv.m3u" ]] || fail "the user's playlist was removed"
+(($(find "$prefix" -type f | wc -l) == 1)) || fail "left behind: $(find "$prefix" -type f)"
+
+note "uninstall again: nothing there, a clear line and a failure status"
+status=0
+"$root/scripts/uninstall" "$prefix" 2>"$E2E_WORK/stderr" || status=$?
+((status == 1)) || fail "a second uninstall exited with $status"
+grep -q 'not installed' "$E2E_WORK/stderr" || fail "unclear: $(cat "$E2E_WORK/stderr")"
+
+note "a damaged list reaches nothing outside the prefix"
+"$root/scripts/install" "$prefix" >/dev/null || fail "installing again failed"
+touch "$E2E_WORK/outside"
+echo "$E2E_WORK/outside" >>"$manifest"
+"$root/scripts/uninstall" "$prefix" >/dev/null 2>"$E2E_WORK/stderr" && fail "a damaged list passed"
+[[ -f "$E2E_WORK/outside" ]] || fail "uninstall removed a file outside the prefix"
+grep -q "skipped $E2E_WORK/outside" "$E2E_WORK/stderr" || fail "no word of the skipped file"
+echo PASS

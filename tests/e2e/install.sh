@@ -43,16 +43,40 @@ grep -q '<screensaver name="revuro" _label="Revuro">' "$xml" || fail "xscreensav
 grep -q '"revuro /c"' "$xml" || fail "xscreensaver's file does not point to revuro /c"
 
 note "the installed program, through the link, plays the playlist in its program folder"
-start_xvfb 640x480
+start_xvfb 800x600
 make_clip yellow.mp4 yellow 60 >/dev/null
 printf '%s' "$MEDIA/yellow.mp4" >"$prefix/lib/revuro/varariv.m3u"
 "$prefix/bin/revuro" /s >>"$E2E_WORK/revuro.log" 2>&1 &
 REVURO_PID=$!
 E2E_PIDS+=("$REVURO_PID")
 wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
-wait_for_colour yellow 320 240 || fail "the installed saver does not play its folder's playlist"
+wait_for_colour yellow 400 300 || fail "the installed saver does not play its folder's playlist"
 kill -TERM "$REVURO_PID"
 wait_for_exit "$REVURO_PID" 5 || fail "the installed saver did not end"
+
+note "installed system-wide, the program folder is read-only: the dialog says it cannot save"
+# bin/ stays writable: a program that looked for its folder there would save without a word.
+if (($(id -u) == 0)); then
+    unshare -m --propagation private \
+        bash -c 'mount --bind -o ro "$1" "$1" && exec "$2" /c' _ "$prefix/lib/revuro" \
+        "$prefix/bin/revuro" >>"$E2E_WORK/revuro.log" 2>&1 &
+    REVURO_PID=$!
+    E2E_PIDS+=("$REVURO_PID")
+else
+    chmod a-w "$prefix/lib/revuro"
+    "$prefix/bin/revuro" /c >>"$E2E_WORK/revuro.log" 2>&1 &
+    REVURO_PID=$!
+    E2E_PIDS+=("$REVURO_PID")
+fi
+dialog=$(wait_for_window 'DavodoR2.03设置') || fail "no configuration dialog"
+xdotool windowfocus --sync "$dialog" key Return
+wait_for_window '保存失败' 10 >/dev/null || fail "saving into the read-only program folder showed no error"
+shot install-system-wide-save >/dev/null
+kill -TERM "$REVURO_PID"
+wait_for_exit "$REVURO_PID" 5 || fail "the dialog did not end"
+chmod u+w "$prefix/lib/revuro"
+[[ $(cat "$prefix/lib/revuro/varariv.m3u") == "$MEDIA/yellow.mp4" ]] || fail "the playlist changed"
+[[ ! -e "$prefix/bin/varariv.m3u" ]] || fail "the playlist went beside the link"
 
 note "uninstall keeps the playlist"
 "$root/scripts/uninstall" "$prefix" >"$E2E_WORK/uninstall.out" || fail "scripts/uninstall failed"

@@ -16,6 +16,7 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
                const PlaylistFile& playlists, QWidget* parent)
     : QWidget(parent),
       mode_(mode),
+      inHostWindow_(mode == RunMode::Preview),
       wmp_(new MpvPlayer(PlayerSettings{}, playlists, this)),  // defaults: the saver's settings
       logic_(mode, programFolder, *wmp_, settings, *this, &CanOpenForReading) {
     setObjectName("FrmScr");
@@ -37,11 +38,19 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
 
 FrmScr::~FrmScr() { wmp_->SetEventSink(nullptr); }
 
+void FrmScr::UseHostWindow() {
+    inHostWindow_ = true;
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    wmp_->SetWindowIsScreen(true);
+}
+
+void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->SetHeld(MonitorsAsleep(power)); }
+
 void FrmScr::Load() { logic_.Form_Load(); }
 
 void FrmScr::PlaceOverDesktop() {
-    // The preview is placed by its host; showing it top-level first would only flash.
-    if (mode_ == RunMode::Preview) return;
+    // A host places the window; showing it top-level first would only flash.
+    if (inHostWindow_) return;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->virtualGeometry());
     show();
@@ -53,7 +62,7 @@ void FrmScr::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     wmp_->setFocus();
     // Every key must end the saver, whichever window the desktop thinks has the focus.
-    if (mode_ != RunMode::Preview) wmp_->grabKeyboard();
+    if (!inHostWindow_) wmp_->grabKeyboard();
 }
 
 void FrmScr::resizeEvent(QResizeEvent* event) {

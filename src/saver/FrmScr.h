@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/MonitorPower.h"
 #include "saver/FrmScrLogic.h"
 #include "saver/FrmScrView.h"
 
@@ -25,6 +26,14 @@ class FrmScr : public QWidget, private FrmScrView {
     // The form's load handling: places the window and points the player at the playlist.
     void Load();
 
+    // Before Load: the window is to be embedded into another program's window that stands for
+    // the screen (xscreensaver gives each screen hack one per monitor). The host places the
+    // window and holds the keyboard, so the window neither covers the desktop nor grabs keys.
+    void UseHostWindow();
+
+    // Playback holds while the monitors sleep and goes on when they wake.
+    void SetMonitorPower(MonitorPower power);
+
     MpvPlayer& wmp() { return *wmp_; }
 
   protected:
@@ -38,6 +47,7 @@ class FrmScr : public QWidget, private FrmScrView {
     [[noreturn]] void TerminateNow() override;
 
     RunMode mode_;
+    bool inHostWindow_;
     MpvPlayer* wmp_;
     FrmScrLogic logic_;
 };

@@ -237,6 +237,24 @@ void MpvPlayer::SetState(std::int32_t state) {
     if (sink_ != nullptr) sink_->wmp_PlayStateChange(state);
 }
 
+void MpvPlayer::SetHeld(bool held) {
+    // mpv keeps its pause across loaded items, so a held list does not move on either.
+    if (initialized_) mpv_set_property_string(mpv_.get(), mpv_name::kPause, held ? "yes" : "no");
+}
+
+bool MpvPlayer::IsHeld() const {
+    int paused = 0;
+    if (!initialized_ ||
+        mpv_get_property(mpv_.get(), mpv_name::kPause, MPV_FORMAT_FLAG, &paused) < 0)
+        return false;
+    return paused != 0;
+}
+
+void MpvPlayer::SetWindowIsScreen(bool windowIsScreen) {
+    windowIsScreen_ = windowIsScreen;
+    LayoutVideo();
+}
+
 Outcome MpvPlayer::SetEnableErrorDialogs(bool enable) {
     settings_.enableErrorDialogs = enable;
     return Ok();
@@ -335,7 +353,7 @@ void MpvPlayer::ItemFailed(int errorCode) {
 
 void MpvPlayer::LayoutVideo() {
     QRect area = rect();
-    if (settings_.fullScreen) {
+    if (settings_.fullScreen && !windowIsScreen_) {
         if (const QScreen* primary = QGuiApplication::primaryScreen()) {
             const QRect screen = primary->geometry();
             area = QRect(mapFromGlobal(screen.topLeft()), screen.size()).intersected(rect());

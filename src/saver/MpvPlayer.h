@@ -41,6 +41,16 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     Outcome SetFullScreen(bool fullScreen) override;
     Outcome SetUiMode(const std::string& mode) override;
 
+    // Holds playback where it is while nobody can see it (the monitors are asleep), and lets it
+    // go on when released. The play state does not change: nothing the windows react to happens.
+    void SetHeld(bool held);
+    // Whether mpv itself is paused, as it reports it.
+    bool IsHeld() const;
+
+    // The window lives inside another program's window that stands for the whole screen, so
+    // full-screen video fills the window instead of the primary monitor's part of it.
+    void SetWindowIsScreen(bool windowIsScreen);
+
     // The items of the current URL, for the windows' tests.
     const std::vector<std::string>& Items() const { return items_; }
 
@@ -82,6 +92,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     std::int32_t state_ = kUndefined;
     bool itemLoaded_ = false;   // the current item got as far as playing
     bool loadPending_ = false;  // a load was asked for and mpv has not started it yet
+    bool windowIsScreen_ = false;
     std::int64_t currentEntry_ = -1;
     std::deque<std::string> errorQueue_;
 };

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <QWindow>
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,9 +22,11 @@
 #include "platform/NarrowCodec.h"
 #include "platform/Process.h"
 #include "platform/ProgramFolder.h"
+#include "platform/QuitSignals.h"
 #include "platform/UserFolders.h"
 #include "platform/X11Display.h"
 #include "platform/X11HostWindow.h"
+#include "platform/X11MonitorPower.h"
 #include "saver/FrmScr.h"
 #include "startup/CommandLine.h"
 #include "startup/DesktopInstanceQuery.h"
@@ -31,17 +35,20 @@ using namespace revuro;
 
 namespace {
 
-constexpr int kBadPreviewStatus = 2;
+constexpr int kBadHostStatus = 2;
 constexpr int kNoDisplayStatus = 1;
+// Ended by SIGTERM or SIGINT: the way xscreensaver ends a display mode, so an ordinary end. A
+// process that died of the signal instead would report 128 + its number.
+constexpr int kEndedBySignalStatus = 0;
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "revuro: %s\n", message.c_str());
-    return kBadPreviewStatus;
+    return kBadHostStatus;
 }
 
 // Embeds the saver window into the host, at (0, 0) with the host's size, following it.
-void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host) {
-    frmScr.setWindowTitle(kPreviewTitle);
+void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host, const char* title) {
+    frmScr.setWindowTitle(title);
     frmScr.winId();
     frmScr.windowHandle()->setParent(QWindow::fromWinId(host->id()));
     frmScr.setGeometry(0, 0, host->ClientSize().width(), host->ClientSize().height());
@@ -59,7 +66,8 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const StartupDecision decision = DecideStartup(args);
 
-    // A preview needs a host that exists; check before any window is made.
+    // A preview, and a saver given a window to play in (xscreensaver's), need a host that
+    // exists; check before any window is made.
     std::shared_ptr<X11HostWindow> host;
     if (decision.mode == RunMode::Preview) {
         if (!decision.previewParent) {
@@ -68,6 +76,14 @@ int main(int argc, char* argv[]) {
         auto opened = X11HostWindow::Open(static_cast<unsigned long>(*decision.previewParent));
         if (!opened) return Fail("/p: " + opened.error().reason);
         host = std::move(opened).value();
+    } else if (decision.mode == RunMode::Saver) {
+        const auto hostId = SaverHostWindow(args, std::getenv(kXScreenSaverWindowVariable));
+        if (!hostId) return Fail(hostId.error().reason);
+        if (hostId.value()) {
+            auto opened = X11HostWindow::Open(*hostId.value());
+            if (!opened) return Fail(opened.error().reason);
+            host = std::move(opened).value();
+        }
     }
 
     // Windows are embedded and looked for through X11, under XWayland as well.
@@ -88,6 +104,16 @@ int main(int argc, char* argv[]) {
     if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    // SIGTERM (how xscreensaver ends a hack) and SIGINT end every mode cleanly: the event loop
+    // ends, and the windows and their players are destroyed below, on this thread.
+    auto quitSignals = QuitSignals::Install();
+    if (quitSignals) {
+        QObject::connect(quitSignals.value().get(), &QuitSignals::received,
+                         [](int) { QApplication::exit(kEndedBySignalStatus); });
+    } else {
+        std::fprintf(stderr, "revuro: %s\n", quitSignals.error().reason.c_str());
+    }
+
     const InstanceLock lock(UserRuntimeFolder() + "/revuro.lock");
     const NarrowCodec codec = NarrowCodec::ForLocale();
     const PlaylistFile playlists(codec);
@@ -95,6 +121,7 @@ int main(int argc, char* argv[]) {
     const std::string folder = ProgramFolder();
 
     std::unique_ptr<QWidget> window;
+    FrmScr* saver = nullptr;
     switch (decision.mode) {
         case RunMode::Configure: {
             auto config = std::make_unique<FrmConfig>(folder, settings, playlists);
@@ -106,18 +133,45 @@ int main(int argc, char* argv[]) {
         case RunMode::Preview: {
             auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, settings, playlists);
             frmScr->Load();
-            EmbedIntoHost(*frmScr, host);
+            EmbedIntoHost(*frmScr, host, kPreviewTitle);
+            saver = frmScr.get();
             window = std::move(frmScr);
             break;
         }
         default: {
-            if (CheckPrevInstance(DesktopInstanceQuery(lock))) TerminateImmediately(0);
+            // xscreensaver starts one process per monitor, each with a window of its own, and
+            // decides itself how many run: a saver with a host window skips the guard, or the
+            // second monitor's would end at the first one's window.
+            if (!host && CheckPrevInstance(DesktopInstanceQuery(lock))) TerminateImmediately(0);
             auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, playlists);
+            if (host) frmScr->UseHostWindow();
             frmScr->Load();
-            frmScr->show();
+            if (host) {
+                EmbedIntoHost(*frmScr, host, kSaverTitle);
+            } else {
+                frmScr->show();
+            }
+            saver = frmScr.get();
             window = std::move(frmScr);
             break;
         }
     }
-    return app.exec();
+    std::unique_ptr<X11MonitorPower> monitors;
+    if (saver != nullptr) {
+        monitors = std::make_unique<X11MonitorPower>();
+        QObject::connect(monitors.get(), &X11MonitorPower::powerChanged, saver,
+                         &FrmScr::SetMonitorPower);
+        saver->SetMonitorPower(monitors->Current());
+    }
+
+    const int status = app.exec();
+    // Windows and players go before the application: a signal may have ended the loop with
+    // the trial window or the about box still open.
+    window.reset();
+    QList<QPointer<QWidget>> rest;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->parentWidget() == nullptr) rest.append(widget);
+    }
+    for (const QPointer<QWidget>& widget : rest) delete widget.data();
+    return status;
 }

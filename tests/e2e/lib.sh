@@ -33,11 +33,14 @@ fail() {
 }
 note() { echo "-- $*"; }
 
-# start_xvfb [WxH]: a virtual screen of our own; exports DISPLAY.
+# start_xvfb [WxH [XVFB-ARGS...]]: a virtual screen of our own; exports DISPLAY and sets XVFB_PID.
 start_xvfb() {
     local size=${1:-800x600}
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" \
+    shift || true
+    : >"$E2E_WORK/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" "$@" -nolisten tcp -noreset 3>"$E2E_WORK/display" \
         >"$E2E_WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
     E2E_PIDS+=($!)
     local i
     for ((i = 0; i < 100; i++)); do

@@ -81,6 +81,44 @@ class FrmScrTest : public QObject {
         QCOMPARE(frmScr.wmp().findChild<QWidget*>("video")->geometry(), QRect(0, 0, 320, 240));
     }
 
+    void saverInAHostWindowLeavesPlacingToTheHost() {
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        frmScr.UseHostWindow();
+        frmScr.Load();
+        QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
+        QCOMPARE(frmScr.windowTitle(), QString("DavodoR2.0"));
+        QVERIFY(!frmScr.windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+        // A host window reaching over two monitors: the whole of it is the hack's screen.
+        frmScr.setGeometry(400, 0, 640, 480);
+        frmScr.show();
+        QCOMPARE(frmScr.wmp().geometry(), QRect(0, 0, 640, 480));
+        QCOMPARE(frmScr.wmp().findChild<QWidget*>("video")->geometry(), QRect(0, 0, 640, 480));
+    }
+
+    void playbackHoldsWhileTheMonitorsSleep() {
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        frmScr.Load();
+        const std::int32_t state = frmScr.wmp().PlayState();
+        QVERIFY(!frmScr.wmp().IsHeld());
+        for (MonitorPower asleep :
+             {MonitorPower::Standby, MonitorPower::Suspend, MonitorPower::Off}) {
+            frmScr.SetMonitorPower(asleep);
+            QVERIFY(frmScr.wmp().IsHeld());
+            frmScr.SetMonitorPower(MonitorPower::On);
+            QVERIFY(!frmScr.wmp().IsHeld());
+        }
+        // Holding is no play-state change: the window's reactions see nothing of it.
+        QCOMPARE(frmScr.wmp().PlayState(), state);
+    }
+
+    void heldPlaybackStaysHeldWhenTheNextItemLoads() {
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        frmScr.Load();
+        frmScr.SetMonitorPower(MonitorPower::Off);
+        QVERIFY(frmScr.wmp().SetURL(folder_->filePath("other.bmp").toStdString()).ok());
+        QVERIFY(frmScr.wmp().IsHeld());
+    }
+
   private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};

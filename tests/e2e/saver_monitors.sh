@@ -1,0 +1,88 @@
+# Two monitors side by side, RandR monitors on one wide screen (Xvfb's Xinerama puts every
+# screen at 0,0, so it cannot stand for two monitors), with the primary on the left and then on
+# the right: the full-screen saver covers both, the picture fills the primary keeping its aspect
+# and the other stays black; as an xscreensaver display mode, each monitor's process plays in its
+# own window.
+source "$(dirname "$0")/lib.sh"
+# 4:3 clip on 640x480 monitors: the picture fills the monitor exactly.
+write_playlist "$(make_clip green.mp4 green 60)"
+
+# hosted_in HOSTID: waits until a saver window plays inside that host.
+hosted_in() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        xwininfo -children -id "$1" | grep -q '"DavodoR2.0"' && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# check_layout NAME PRIMARY-X OTHER-X: both layouts are two 640x480 monitors in a row.
+check_layout() {
+    local name=$1 primary_x=$2 other_x=$3
+    note "$name: the full-screen saver"
+    start_revuro /s
+    local id
+    id=$(wait_for_window DavodoR2.0) || fail "$name: no saver window"
+    local info
+    info=$(xwininfo -id "$id")
+    grep -q 'Width: 1280' <<<"$info" && grep -q 'Height: 480' <<<"$info" ||
+        fail "$name: the saver does not cover both monitors: $info"
+    wait_for_colour green $((primary_x + 320)) 240 || fail "$name: nothing plays on the primary"
+    local file
+    file=$(shot "monitors-$name")
+    for x in $((primary_x + 2)) $((primary_x + 637)); do
+        colour_is "$(pixel "$file" "$x" 2)" green || fail "$name: the picture does not fill the primary at $x"
+    done
+    for x in $((other_x + 2)) $((other_x + 320)) $((other_x + 637)); do
+        colour_is "$(pixel "$file" "$x" 240)" black || fail "$name: the other monitor is not black at $x"
+    done
+    xdotool key Escape
+    wait_for_exit "$REVURO_PID" 5 || fail "$name: a key did not end the saver"
+
+    note "$name: one process per monitor, each in its own window"
+    local hosts=() pids=() x
+    for x in 0 640; do
+        "$REVURO_BUILD/preview_host" 640 480 >"$E2E_WORK/host-$name-$x" &
+        E2E_PIDS+=($!)
+        local i
+        for ((i = 0; i < 50; i++)); do [[ -s "$E2E_WORK/host-$name-$x" ]] && break; sleep 0.1; done
+        local host
+        host=$(cat "$E2E_WORK/host-$name-$x")
+        xdotool windowmove "$host" "$x" 0
+        XSCREENSAVER_WINDOW=$(printf '0x%x' "$host") start_revuro
+        pids+=("$REVURO_PID")
+        hosts+=("$host")
+    done
+    for host in "${hosts[@]}"; do hosted_in "$host" || fail "$name: no saver in host $host"; done
+    wait_for_colour green 320 240 || fail "$name: the first monitor's process does not play"
+    wait_for_colour green 960 240 || fail "$name: the second monitor's process does not play"
+    shot "monitors-$name-xscreensaver" >/dev/null
+    local pid
+    for pid in "${pids[@]}"; do
+        kill -TERM "$pid"
+        wait_for_exit "$pid" 5 || fail "$name: SIGTERM did not end a monitor's process"
+    done
+}
+
+# two_monitors PRIMARY-SIDE: a wide screen split into left and right; a leading * marks the
+# primary monitor, which also holds the screen's output.
+two_monitors() {
+    start_xvfb 1280x480
+    if [[ $1 == left ]]; then
+        xrandr --setmonitor '*left' 640/170x480/127+0+0 screen >/dev/null
+        xrandr --setmonitor right 640/170x480/127+640+0 none >/dev/null
+    else
+        xrandr --setmonitor left 640/170x480/127+0+0 none >/dev/null
+        xrandr --setmonitor '*right' 640/170x480/127+640+0 screen >/dev/null
+    fi
+    (($(xrandr --listmonitors | head -n1 | awk '{print $2}') == 2)) || fail "no two RandR monitors"
+}
+
+two_monitors left
+check_layout primary-left 0 640
+kill "$XVFB_PID"
+
+two_monitors right
+check_layout primary-right 640 0
+echo PASS

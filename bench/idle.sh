@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 REPEATS=${BENCH_REPEATS:-3}
-start_xvfb 1024x768
+start_xvfb 800x600
 app=$(make_app idle)
 set_loop "$app" 是
 awk 'BEGIN {for (i = 1; i <= 100; i++) printf "%s/nowhere/missing %d.mp4", (i > 1 ? "\r\n" : ""), i}' \
@@ -20,7 +20,7 @@ for ((r = 0; r < REPEATS; r++)); do
     sleep 3  # start-up is not idling
     before=$(ticks "$pid")
     sleep 10
-    after=$(ticks "$pid")
+    after=$(ticks "$pid") || { echo "the saver ended by itself; see $BENCH_WORK/idle.log" >&2; exit 1; }
     kill -9 "$pid"
     wait "$pid" 2>/dev/null || true
     shares+=("$(calc "($after - $before) / $tick / 10 * 100")")

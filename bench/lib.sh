@@ -12,7 +12,8 @@ BENCH_PIDS=()
 
 bench_cleanup() {
     local pid
-    for pid in "${BENCH_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    # Terminated, not killed, so that Xvfb removes its lock and socket for the next script.
+    for pid in "${BENCH_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
 }
 trap bench_cleanup EXIT

@@ -220,8 +220,7 @@ void FrmConfigLogic::AppendNew(const std::vector<std::string>& paths) {
     std::size_t leftOut = 0;
     for (const std::string& path : paths) {
         // Checked against the rows as they stand, including those this same call just added.
-        if (CheckForDupes2(path)) continue;
-        if (!lstFiles_.Append(path)) ++leftOut;
+        if (lstFiles_.AppendUnlessListed(path) == MovieList::AddResult::Full) ++leftOut;
     }
     if (lstFiles_.size() > first) view_.RowsAppended(lstFiles_.rows(), first);
     if (leftOut > 0) view_.MsgBoxInformation(RowsLeftOutOnAdd(leftOut), kInfoTitle);
@@ -248,8 +247,9 @@ void FrmConfigLogic::RandomFileList() {
     const bool settingOn =
         play_options::IsOn(play_options::Read(settings_, play_options::kRandomKey));
     if (!settingOn && lstFiles_.empty()) return;
-    lstShort_ = order_.Draw(lstFiles_.rows());
-    lstFiles_.Assign(lstShort_);
+    // The same rows in another order: the duplicate index stays as it is.
+    lstFiles_.Reorder(order_.DrawOrder(lstFiles_.size()));
+    lstShort_ = lstFiles_.rows();
     view_.RowsReset(lstFiles_.rows());
 }
 

@@ -64,6 +64,11 @@ std::string FoldCase(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {  // most of a path: plain ASCII, a byte at a time
+            out += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 0x20 : lead);
+            ++i;
+            continue;
+        }
         std::size_t length = lead < 0x80             ? 1
                              : (lead & 0xE0) == 0xC0 ? 2
                              : (lead & 0xF0) == 0xE0 ? 3
@@ -94,6 +99,29 @@ std::string FoldCase(std::string_view utf8) {
 
 bool MovieList::full() const { return rows_.size() >= kMaxPlaylistRows; }
 
+std::pair<MovieList::Index::const_iterator, bool> MovieList::Find(const std::string& key) const {
+    // Rows that begin with the key sort together, right from where the key itself would go.
+    const auto candidate = folded_.lower_bound(key);
+    return {candidate, candidate != folded_.end() && candidate->starts_with(key)};
+}
+
+MovieList::AddResult MovieList::AppendUnlessListed(std::string row) {
+    std::string key = FoldCase(row);
+    const auto [at, listed] = Find(key);
+    if (listed) return AddResult::Listed;
+    if (full()) return AddResult::Full;
+    folded_.emplace_hint(at, std::move(key));  // its place is known already
+    rows_.push_back(std::move(row));
+    return AddResult::Added;
+}
+
+void MovieList::Reorder(const std::vector<std::size_t>& order) {
+    std::vector<std::string> reordered;
+    reordered.reserve(order.size());
+    for (std::size_t from : order) reordered.push_back(std::move(rows_[from]));
+    rows_ = std::move(reordered);
+}
+
 bool MovieList::Append(std::string row) {
     if (full()) return false;
     folded_.insert(FoldCase(row));
@@ -114,10 +142,7 @@ void MovieList::Clear() {
 }
 
 bool MovieList::HasRowBeginningWith(std::string_view text) const {
-    // Rows that begin with the text sort together, right from where the text itself would go.
-    const std::string key = FoldCase(text);
-    const auto candidate = folded_.lower_bound(key);
-    return candidate != folded_.end() && candidate->starts_with(key);
+    return Find(FoldCase(text)).second;
 }
 
 }  // namespace revuro

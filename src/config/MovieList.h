@@ -19,6 +19,13 @@ class MovieList {
 
     // False, and nothing added, when the list is full.
     bool Append(std::string row);
+    enum class AddResult { Added, Listed, Full };
+    // Appends the row unless some row begins with it (letter case ignored) or the list is full;
+    // the same answers as HasRowBeginningWith, then Append, for half the work.
+    AddResult AppendUnlessListed(std::string row);
+    // Puts the rows in the order given by `order`, a permutation of the row positions: row i
+    // becomes the row that stood at order[i]. The index holds the same texts and stays.
+    void Reorder(const std::vector<std::size_t>& order);
     // Replaces every row; rows past the limit are dropped.
     void Assign(std::vector<std::string> rows);
     void Clear();
@@ -27,8 +34,12 @@ class MovieList {
     bool HasRowBeginningWith(std::string_view text) const;
 
   private:
+    using Index = std::multiset<std::string, std::less<>>;
+    // Where the folded key would go, and whether a row there begins with it.
+    std::pair<Index::const_iterator, bool> Find(const std::string& key) const;
+
     std::vector<std::string> rows_;
-    std::multiset<std::string, std::less<>> folded_;
+    Index folded_;
 };
 
 // Lower-cases each code point of UTF-8 text that has a simple lower case in Latin-1, Latin

@@ -15,9 +15,15 @@ RandomOrder::RandomOrder(std::unique_ptr<UniformRandom> generator, TimeOfDay clo
     : generator_(std::move(generator)), clock_(std::move(clock)) {}
 
 std::vector<std::string> RandomOrder::Draw(const std::vector<std::string>& rows) {
-    generator_->Seed(clock_());
-    const std::size_t n = rows.size();
     std::vector<std::string> drawn;
+    drawn.reserve(rows.size());
+    for (std::size_t k : DrawOrder(rows.size())) drawn.push_back(rows[k]);
+    return drawn;
+}
+
+std::vector<std::size_t> RandomOrder::DrawOrder(std::size_t n) {
+    generator_->Seed(clock_());
+    std::vector<std::size_t> drawn;
     drawn.reserve(n);
     // Taken by position, not by text: equal rows are each taken once.
     std::vector<bool> taken(n, false);
@@ -27,7 +33,7 @@ std::vector<std::string> RandomOrder::Draw(const std::vector<std::string>& rows)
         // k == n names no row; a generator straying out of [0, 1) gives nothing either.
         if (r < 0.0 || k >= n || taken[k]) continue;
         taken[k] = true;
-        drawn.push_back(rows[k]);
+        drawn.push_back(k);
     }
     return drawn;
 }

@@ -21,6 +21,8 @@ class RandomOrder {
 
     // Seeds the generator afresh and returns the rows in a new order.
     std::vector<std::string> Draw(const std::vector<std::string>& rows);
+    // The same draw as positions: a new order of 0 .. rows - 1.
+    std::vector<std::size_t> DrawOrder(std::size_t rows);
 
     // Local time of day in seconds since midnight, with the fraction.
     static double SecondsSinceMidnight();

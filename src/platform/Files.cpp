@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace revuro {
@@ -74,7 +73,10 @@ Outcome WriteFileAtomically(const std::string& path, std::string_view bytes) {
 Result<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return SystemError(path, errno);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // In blocks, not a character at a time: a full playlist is megabytes.
+    std::string bytes;
+    char block[64 * 1024];
+    while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, in.gcount());
     if (in.bad()) return SystemError(path, errno);
     return bytes;
 }

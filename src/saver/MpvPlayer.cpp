@@ -122,7 +122,10 @@ Outcome MpvPlayer::Initialize() {
     // a virtual display), else plain X11. Other GPU contexts are not probed: a failed probe of
     // them can leave the process's X connections broken.
     option(mpv_name::kVo, "gpu,x11");
-    option(mpv_name::kGpuContext, "x11egl,x11");
+    // A libmpv built without GLX refuses the whole list, and mpv would then probe every
+    // context after all; EGL alone is what such a build can draw with here.
+    if (mpv_set_option_string(mpv, mpv_name::kGpuContext, "x11egl,x11") < 0)
+        option(mpv_name::kGpuContext, "x11egl");
     option(mpv_name::kGpuSoftware, "yes");
     // One video output for the player's whole life: it is chosen once, and an item that
     // cannot be played does not tear it down and make mpv probe the outputs again.
@@ -160,6 +163,15 @@ Outcome MpvPlayer::Initialize() {
         this);
     (void)SetUiMode(settings_.uiMode);
     return Ok();
+}
+
+std::string MpvPlayer::GpuContexts() const {
+    if (!mpv_) return {};
+    char* value = mpv_get_property_string(mpv_.get(), mpv_name::kGpuContext);
+    if (value == nullptr) return {};
+    std::string contexts = value;
+    mpv_free(value);
+    return contexts;
 }
 
 Outcome MpvPlayer::Command(const std::vector<std::string>& args) {

@@ -53,6 +53,8 @@ class MpvPlayer : public QWidget, public MediaPlayer {
 
     // The items of the current URL, for the windows' tests.
     const std::vector<std::string>& Items() const { return items_; }
+    // The GPU contexts mpv may draw with, as mpv took the option.
+    std::string GpuContexts() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

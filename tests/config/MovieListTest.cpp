@@ -129,5 +129,36 @@ TEST_F(MovieListTest, AssignKeepsOnlyWhatFits) {
     EXPECT_FALSE(list.HasRowBeginningWith("/last"));
 }
 
+TEST_F(MovieListTest, AppendUnlessListedRefusesRowsThatBeginAListedRowInAnyCase) {
+    EXPECT_EQ(list.AppendUnlessListed("D:\\Movies\\Été.avi.mp4"), MovieList::AddResult::Added);
+    EXPECT_EQ(list.AppendUnlessListed("d:\\movies\\ÉTÉ.AVI"), MovieList::AddResult::Listed);
+    EXPECT_EQ(list.AppendUnlessListed("D:\\Movies\\Été.avi.mkv"), MovieList::AddResult::Added);
+    EXPECT_EQ(list.rows(),
+              (std::vector<std::string>{"D:\\Movies\\Été.avi.mp4", "D:\\Movies\\Été.avi.mkv"}));
+    // Both rows are found afterwards, wherever in the index they went.
+    EXPECT_TRUE(list.HasRowBeginningWith("D:\\MOVIES\\été.avi.m"));
+    EXPECT_TRUE(list.HasRowBeginningWith("d:\\movies\\été.avi.mkv"));
+}
+
+TEST_F(MovieListTest, AppendUnlessListedOnAFullListReportsListedBeforeFull) {
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < kMaxPlaylistRows; ++i) rows.push_back("/m/" + std::to_string(i));
+    list.Assign(rows);
+    EXPECT_EQ(list.AppendUnlessListed("/M/1"), MovieList::AddResult::Listed);
+    EXPECT_EQ(list.AppendUnlessListed("/m/new"), MovieList::AddResult::Full);
+    EXPECT_EQ(list.size(), kMaxPlaylistRows);
+    EXPECT_FALSE(list.HasRowBeginningWith("/m/new"));
+}
+
+TEST_F(MovieListTest, ReorderMovesRowsAndKeepsEveryRowFindable) {
+    list.Assign({"/m/a.avi", "/m/b.avi", "/m/a.avi", "/m/c.avi"});
+    list.Reorder({3, 0, 2, 1});
+    EXPECT_EQ(list.rows(),
+              (std::vector<std::string>{"/m/c.avi", "/m/a.avi", "/m/a.avi", "/m/b.avi"}));
+    EXPECT_TRUE(list.HasRowBeginningWith("/M/C.AVI"));
+    EXPECT_TRUE(list.HasRowBeginningWith("/m/b"));
+    EXPECT_FALSE(list.HasRowBeginningWith("/m/d"));
+}
+
 }  // namespace
 }  // namespace revuro

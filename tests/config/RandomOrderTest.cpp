@@ -27,6 +27,12 @@ TEST(RandomOrderTest, DrawsByTheScriptSkippingPastTheEndAndTakenRows) {
     EXPECT_EQ(generator.seeds, (std::vector<double>{3723.25}));
 }
 
+TEST(RandomOrderTest, DrawOrderGivesThePositionsOfTheSameDraw) {
+    auto script = std::make_unique<ScriptedUniformRandom>(std::vector{0.8, 0.3, 0.4, 0.1, 0.6});
+    RandomOrder order(std::move(script), [] { return 1.0; });
+    EXPECT_EQ(order.DrawOrder(3), (std::vector<std::size_t>{1, 0, 2}));
+}
+
 TEST(RandomOrderTest, ValuesOutsideTheUnitRangeNameNoRow) {
     auto script = std::make_unique<ScriptedUniformRandom>(std::vector{-0.5, 1.0, 7.0, 0.6, 0.1});
     RandomOrder order(std::move(script), [] { return 0.0; });

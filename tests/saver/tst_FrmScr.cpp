@@ -54,6 +54,13 @@ class FrmScrTest : public QObject {
         QCOMPARE(video->geometry(), QRect(0, 0, 800, 600));
     }
 
+    void playerDrawsOnlyThroughX11Contexts() {
+        // A refused list would leave mpv probing every context, Wayland and DRM included.
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        const QString contexts = QString::fromStdString(frmScr.wmp().GpuContexts());
+        QVERIFY2(contexts.startsWith("x11egl"), qPrintable(contexts));
+    }
+
     void withoutPlaylistThePlayerGetsThePictureBesideTheProgram() {
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
         frmScr.Load();

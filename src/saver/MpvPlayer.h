@@ -61,7 +61,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ItemFinished();
-    void ItemFailed(int errorCode);
+    void ItemFailed(const std::string& reason);
     void LoadItem(std::size_t index);
     void FinishList();
     void SetState(std::int32_t state);
@@ -83,6 +83,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     bool itemLoaded_ = false;   // the current item got as far as playing
     bool loadPending_ = false;  // a load was asked for and mpv has not started it yet
     std::int64_t currentEntry_ = -1;
+    std::uint64_t loadSerial_ = 0;  // tells a queued failure whether its load is still current
     std::deque<std::string> errorQueue_;
 };
 

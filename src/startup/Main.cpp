@@ -56,6 +56,7 @@ void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeLimitSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const StartupDecision decision = DecideStartup(args);
 

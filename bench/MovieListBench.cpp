@@ -40,6 +40,12 @@ class NoSettings : public SettingsStore {
                         const std::string&) override {
         return Ok();
     }
+    bool HasSetting(const std::string&, const std::string&, const std::string&) const override {
+        return false;
+    }
+    Outcome DeleteSetting(const std::string&, const std::string&, const std::string&) override {
+        return Ok();
+    }
 };
 
 // A selection as the file dialog hands it over: folder, then NUL + name for each file.

@@ -60,8 +60,8 @@ constexpr const char* kScriptMessage = "script-message";
 constexpr const char* kPictureSeconds = "5";  // how long a picture in a list stays
 constexpr const char* kNoteMilliseconds = "4000";
 constexpr std::size_t kMaxQueuedErrors = 100;
-constexpr std::size_t kNoteNameCharacters =
-    24;  // a note names the file, it does not fill the screen
+// A note names the file; it does not fill the screen.
+constexpr std::size_t kNoteNameCharacters = 24;
 constexpr std::uint64_t kEofObservation = 1;
 
 bool IsPlaylistPath(const std::string& url) {

@@ -19,6 +19,7 @@
 #include "config/FrmConfigLogic.h"
 #include "config/MovieList.h"
 #include "config/PlaylistFile.h"
+#include "support/MemorySettingsStore.h"
 
 namespace revuro {
 namespace {
@@ -40,17 +41,6 @@ class QuietView : public FrmConfigView {
     void PlayInTrialWindow(const std::string&) override {}
 };
 
-class NoSettings : public SettingsStore {
-  public:
-    std::string GetSetting(const std::string&, const std::string&,
-                           const std::string&) const override {
-        return {};
-    }
-    Outcome SaveSetting(const std::string&, const std::string&, const std::string&,
-                        const std::string&) override {
-        return Ok();
-    }
-};
 
 constexpr const char* kMediaFolder = "/home/user/Videos/Screen saver";
 constexpr std::size_t kSizes[] = {4096, 8192, 16384, kMaxPlaylistRows};
@@ -189,7 +179,7 @@ class Bench {
     std::string folder_;
     NarrowCodec codec_;
     PlaylistFile playlists_;
-    NoSettings settings_;
+    testing::MemorySettingsStore settings_;
     QuietView view_;
 };
 

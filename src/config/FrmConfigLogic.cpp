@@ -131,9 +131,17 @@ void FrmConfigLogic::cmdOK_Click() {
     // or leaves the dialog, the playlist file and the settings as they were.
     std::vector<std::string> userOrder = lstFiles_.rows();
     std::vector<std::string> userShort = lstShort_;
+    const bool hadRandom = settings_.HasSetting(play_options::kApplication, play_options::kSection,
+                                                play_options::kRandomKey);
     const std::string previousRandom = play_options::Read(settings_, play_options::kRandomKey);
     const bool random = view_.IsChecked(FrmConfigView::CheckBox::chkRandom);
     const auto restoreRandomSetting = [&] {
+        // A key that was not there goes again: the file is left exactly as it was.
+        if (!hadRandom) {
+            (void)settings_.DeleteSetting(play_options::kApplication, play_options::kSection,
+                                          play_options::kRandomKey);
+            return;
+        }
         if (previousRandom == (random ? play_options::kYes : play_options::kNo)) return;
         (void)settings_.SaveSetting(play_options::kApplication, play_options::kSection,
                                     play_options::kRandomKey, previousRandom);

@@ -88,9 +88,31 @@ Outcome IniSettingsStore::SaveSetting(const std::string& app, const std::string&
         sections.emplace();
     }
     (*sections)[SectionName(app, section)][key] = value;
+    return Store(*sections);
+}
 
+bool IniSettingsStore::HasSetting(const std::string& app, const std::string& section,
+                                  const std::string& key) const {
+    const std::optional<Sections> sections = Load();
+    if (!sections) return false;
+    const auto found = sections->find(SectionName(app, section));
+    return found != sections->end() && found->second.count(key) > 0;
+}
+
+Outcome IniSettingsStore::DeleteSetting(const std::string& app, const std::string& section,
+                                        const std::string& key) {
+    std::optional<Sections> sections = Load();
+    // A damaged file holds no key we could read; it stays as it is for the next save to set aside.
+    if (!sections) return Ok();
+    const auto found = sections->find(SectionName(app, section));
+    if (found == sections->end() || found->second.erase(key) == 0) return Ok();
+    if (found->second.empty()) sections->erase(found);
+    return Store(*sections);
+}
+
+Outcome IniSettingsStore::Store(const Sections& sections) const {
     std::string text;
-    for (const auto& [name, keys] : *sections) {
+    for (const auto& [name, keys] : sections) {
         text += "[" + name + "]\n";
         for (const auto& [k, v] : keys) text += k + "=" + v + "\n";
     }

@@ -23,6 +23,10 @@ class IniSettingsStore : public SettingsStore {
                            const std::string& key) const override;
     Outcome SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                         const std::string& value) override;
+    bool HasSetting(const std::string& app, const std::string& section,
+                    const std::string& key) const override;
+    Outcome DeleteSetting(const std::string& app, const std::string& section,
+                          const std::string& key) override;
 
     const std::string& path() const { return path_; }
 
@@ -31,6 +35,7 @@ class IniSettingsStore : public SettingsStore {
 
     // nullopt: the file exists but is not a settings file we can trust.
     std::optional<Sections> Load() const;
+    Outcome Store(const Sections& sections) const;
 
     std::string path_;
 };

@@ -45,7 +45,8 @@ std::vector<std::string> PlaylistFile::SplitLines(const std::string& bytes) {
     return lines;
 }
 
-Result<PlaylistRows> PlaylistFile::Read(const std::string& path) const {
+Result<PlaylistRows> PlaylistFile::Read(const std::string& path,
+                                        UndecodableLines undecodable) const {
     Result<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return bytes.error();
 
@@ -53,7 +54,12 @@ Result<PlaylistRows> PlaylistFile::Read(const std::string& path) const {
     const std::vector<std::string> lines = SplitLines(bytes.value());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         Result<std::string> text = codec_.Decode(lines[i]);
-        if (!text) return Error{text.error().reason, path, i + 1};
+        if (!text) {
+            if (undecodable == UndecodableLines::Fail)
+                return Error{text.error().reason, path, i + 1};
+            ++result.linesSkipped;
+            continue;
+        }
         if (CountCodePoints(text.value()) < kShortestRow) continue;
         if (result.rows.size() == kMaxPlaylistRows) {
             ++result.rowsLeftOut;

@@ -18,6 +18,13 @@ inline constexpr std::size_t kMaxPlaylistRows = 32767;
 struct PlaylistRows {
     std::vector<std::string> rows;  // UTF-8, exactly as the lines stood
     std::size_t rowsLeftOut = 0;    // usable lines past kMaxPlaylistRows
+    std::size_t linesSkipped = 0;   // undecodable lines left out by UndecodableLines::Skip
+};
+
+// What reading does with a line the character set cannot decode.
+enum class UndecodableLines {
+    Fail,  // the whole read fails, naming the line: for a reader that shows the list to edit
+    Skip,  // the line is left out and counted: for a reader that only plays the list
 };
 
 // The plain-text playlist: one path per line, CR LF between lines, in the system's narrow
@@ -31,8 +38,10 @@ class PlaylistFile {
     Outcome Write(const std::string& path, const std::vector<std::string>& rows) const;
 
     // A line ends at CR or CR LF; a lone LF stays inside the line. Lines shorter than three
-    // characters are skipped. An undecodable line fails the read, naming the line.
-    Result<PlaylistRows> Read(const std::string& path) const;
+    // characters are skipped. An undecodable line fails the read (naming the line) or is
+    // skipped, as `undecodable` says.
+    Result<PlaylistRows> Read(const std::string& path,
+                              UndecodableLines undecodable = UndecodableLines::Fail) const;
 
     // Removes the file, ignoring every failure.
     static void Remove(const std::string& path);

@@ -16,6 +16,12 @@ class SettingsStore {
                                    const std::string& key) const = 0;
     virtual Outcome SaveSetting(const std::string& app, const std::string& section,
                                 const std::string& key, const std::string& value) = 0;
+    // Whether the key is stored at all; "" can be a stored value too.
+    virtual bool HasSetting(const std::string& app, const std::string& section,
+                            const std::string& key) const = 0;
+    // Removes the key; a key that is not stored counts as removed.
+    virtual Outcome DeleteSetting(const std::string& app, const std::string& section,
+                                  const std::string& key) = 0;
 };
 
 }  // namespace revuro

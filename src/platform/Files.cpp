@@ -86,6 +86,19 @@ bool CanOpenForReading(const std::string& path) {
     return fd.get() >= 0;
 }
 
+std::string MediaPathProblem(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? "文件不存在"
+                                                                            : std::string();
+    }
+    if (S_ISREG(status.st_mode)) return {};
+    if (S_ISDIR(status.st_mode)) return "是文件夹";
+    if (S_ISFIFO(status.st_mode)) return "是管道";
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return "是设备";
+    return "不是普通文件";
+}
+
 Outcome RemoveFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return SystemError(path, errno);
     return Ok();

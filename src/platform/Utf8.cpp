@@ -46,4 +46,18 @@ std::size_t CountCodePoints(std::string_view utf8) {
     return count;
 }
 
+std::string ElideCodePoints(std::string_view utf8, std::size_t limit) {
+    if (CountCodePoints(utf8) <= limit) return std::string(utf8);
+    std::size_t kept = 0;
+    std::size_t end = 0;
+    while (end < utf8.size()) {
+        if (!IsContinuation(static_cast<unsigned char>(utf8[end]))) {
+            if (kept + 1 == limit) break;
+            ++kept;
+        }
+        ++end;
+    }
+    return std::string(utf8.substr(0, end)) + "…";
+}
+
 }  // namespace revuro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace revuro {
@@ -9,5 +10,9 @@ bool IsValidUtf8(std::string_view text);
 
 // Characters, not bytes: the unit of every length rule of the program.
 std::size_t CountCodePoints(std::string_view utf8);
+
+// At most `limit` characters (limit >= 1): a longer text keeps its first limit - 1 and ends
+// in "…", cut between characters, never inside one.
+std::string ElideCodePoints(std::string_view utf8, std::size_t limit);
 
 }  // namespace revuro

@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/Files.h"
+#include "platform/Utf8.h"
+
 namespace revuro {
 
 namespace {
@@ -57,6 +60,8 @@ constexpr const char* kScriptMessage = "script-message";
 constexpr const char* kPictureSeconds = "5";  // how long a picture in a list stays
 constexpr const char* kNoteMilliseconds = "4000";
 constexpr std::size_t kMaxQueuedErrors = 100;
+// A note names the file; it does not fill the screen.
+constexpr std::size_t kNoteNameCharacters = 24;
 constexpr std::uint64_t kEofObservation = 1;
 
 bool IsPlaylistPath(const std::string& url) {
@@ -65,6 +70,8 @@ bool IsPlaylistPath(const std::string& url) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".m3u";
 }
+
+bool IsUrl(const std::string& item) { return item.find("://") != std::string::npos; }
 
 std::string FileName(const std::string& path) {
     const std::string name = std::filesystem::path(path).filename().string();
@@ -189,8 +196,13 @@ Outcome MpvPlayer::SetURL(const std::string& url) {
     if (!initialized_) return initialized_;
     std::vector<std::string> items;
     if (IsPlaylistPath(url)) {
-        Result<PlaylistRows> read = playlists_.Read(url);
+        // One undecodable row must not cost the whole list: it names no file we could open.
+        Result<PlaylistRows> read = playlists_.Read(url, UndecodableLines::Skip);
         if (!read) return read.error();
+        if (read.value().linesSkipped > 0) {
+            std::fprintf(stderr, "revuro: %s: %zu undecodable lines skipped\n", url.c_str(),
+                         read.value().linesSkipped);
+        }
         items = std::move(read).value().rows;
     } else {
         items.push_back(url);
@@ -198,6 +210,7 @@ Outcome MpvPlayer::SetURL(const std::string& url) {
     url_ = url;
     items_ = std::move(items);
     index_ = 0;
+    ++loadSerial_;
     if (!settings_.autoStart) return Command({command::kStop});
     if (items_.empty()) {
         // Nothing to play: the list is done at once, reported like any finished list.
@@ -213,11 +226,27 @@ void MpvPlayer::LoadItem(std::size_t index) {
     index_ = index;
     itemLoaded_ = false;
     loadPending_ = true;
+    const std::uint64_t serial = ++loadSerial_;
     SetState(kTransitioning);
-    if (Outcome loaded = Command({command::kLoadFile, items_[index], "replace"}); !loaded) {
-        loadPending_ = false;
-        ItemFailed(MPV_ERROR_LOADING_FAILED);
+    const std::string& item = items_[index];
+    std::string refused = IsUrl(item) ? std::string() : MediaPathProblem(item);
+    if (refused.empty()) {
+        Outcome loaded = Command({command::kLoadFile, item, "replace"});
+        if (loaded) return;
+        refused = loaded.error().reason;
+    } else {
+        (void)Command({command::kStop});  // nothing of an earlier item may still be loading
     }
+    // Reported from the event loop like mpv's own errors: a long run of such items is walked
+    // without recursion, and keys are read between them.
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial, refused] {
+            if (serial != loadSerial_) return;
+            loadPending_ = false;
+            ItemFailed(refused);
+        },
+        Qt::QueuedConnection);
 }
 
 void MpvPlayer::Play() {
@@ -311,7 +340,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             // Only an error of the item now playing counts; a replaced item ends with STOP.
             if (end->reason == MPV_END_FILE_REASON_ERROR && !loadPending_ &&
                 end->playlist_entry_id == currentEntry_) {
-                ItemFailed(end->error);
+                ItemFailed(mpv_error_string(end->error));
             }
             break;
         }
@@ -342,16 +371,17 @@ void MpvPlayer::ItemFinished() {
     }
 }
 
-void MpvPlayer::ItemFailed(int errorCode) {
+void MpvPlayer::ItemFailed(const std::string& reason) {
     const std::string item = index_ < items_.size() ? items_[index_] : url_;
     const bool duringPlayback = itemLoaded_;
     itemLoaded_ = false;
-    errorQueue_.push_back(item + ": " + mpv_error_string(errorCode));
+    errorQueue_.push_back(item + ": " + reason);
     if (errorQueue_.size() > kMaxQueuedErrors) errorQueue_.pop_front();
     if (settings_.enableErrorDialogs) {
         // In a full-screen saver an error is a short note on screen, never a window.
         (void)Command({command::kShowText,
-                       "无法播放：" + FileName(item) + "（" + mpv_error_string(errorCode) + "）",
+                       "无法播放：" + ElideCodePoints(FileName(item), kNoteNameCharacters) + "（" +
+                           reason + "）",
                        kNoteMilliseconds});
     }
     if (sink_ == nullptr) return;

@@ -73,7 +73,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ItemFinished();
-    void ItemFailed(int errorCode);
+    void ItemFailed(const std::string& reason);
     void LoadItem(std::size_t index);
     void FinishList();
     void SetState(std::int32_t state);
@@ -96,6 +96,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     bool loadPending_ = false;  // a load was asked for and mpv has not started it yet
     bool windowIsScreen_ = false;
     std::int64_t currentEntry_ = -1;
+    std::uint64_t loadSerial_ = 0;  // tells a queued failure whether its load is still current
     std::deque<std::string> errorQueue_;
 };
 

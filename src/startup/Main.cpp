@@ -63,6 +63,7 @@ void EmbedIntoHost(FrmScr& frmScr, const std::shared_ptr<X11HostWindow>& host, c
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeLimitSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const StartupDecision decision = DecideStartup(args);
 

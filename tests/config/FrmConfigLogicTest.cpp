@@ -334,6 +334,18 @@ TEST_F(FrmConfigFailedOkTest, AFailedRandomSettingWritesNothingElse) {
     EXPECT_EQ(generator->draws, 0);
 }
 
+TEST_F(FrmConfigFailedOkTest, ARandomChoiceThatWasNeverStoredIsNotLeftBehind) {
+    settings.values.erase(
+        {play_options::kApplication, play_options::kSection, play_options::kRandomKey});
+    Fill({"/m/a.avi"});
+    settings.failingKey = play_options::kLoopKey;
+    Logic().cmdOK_Click();
+    EXPECT_FALSE(settings.HasSetting(play_options::kApplication, play_options::kSection,
+                                     play_options::kRandomKey));
+    EXPECT_EQ(settings.Get(play_options::kLoopKey), "是");
+    EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/old.avi");
+}
+
 TEST_F(FrmConfigFailedOkTest, TheUserCanTryAgainAfterFixingTheCause) {
     Fill({"/m/a.avi", "/m/b.avi", "/m/c.avi"});
     settings.failingKey = play_options::kLoopKey;

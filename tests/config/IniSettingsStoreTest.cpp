@@ -56,6 +56,33 @@ TEST_F(IniSettingsStoreTest, MissingSectionOrKeyReadsEmpty) {
     EXPECT_EQ(store.GetSetting("Other", kSection, kRandom), "");
 }
 
+TEST_F(IniSettingsStoreTest, AnEmptyValueIsStoredAnAbsentKeyIsNot) {
+    EXPECT_FALSE(store.HasSetting(kApp, kSection, kRandom));
+    ASSERT_TRUE(store.SaveSetting(kApp, kSection, kRandom, "").ok());
+    EXPECT_TRUE(store.HasSetting(kApp, kSection, kRandom));
+    EXPECT_FALSE(store.HasSetting(kApp, kSection, kLoop));
+}
+
+TEST_F(IniSettingsStoreTest, DeletingTheLastKeyGivesBackTheFileBeforeIt) {
+    ASSERT_TRUE(store.SaveSetting(kApp, kSection, kLoop, "是").ok());
+    const std::string before = ReadBytes(Path());
+    ASSERT_TRUE(store.SaveSetting(kApp, kSection, kRandom, "否").ok());
+    ASSERT_TRUE(store.SaveSetting("Other", "part", "key", "v").ok());
+    ASSERT_TRUE(store.DeleteSetting("Other", "part", "key").ok());
+    ASSERT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+    EXPECT_EQ(ReadBytes(Path()), before);
+    EXPECT_FALSE(store.HasSetting(kApp, kSection, kRandom));
+    EXPECT_EQ(Get(kLoop), "是");
+}
+
+TEST_F(IniSettingsStoreTest, DeletingWhatIsNotThereTouchesNothing) {
+    EXPECT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+    EXPECT_EQ(folder.Names(), std::set<std::string>{});
+    WriteBytes(Path(), "not a settings file\n");
+    EXPECT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+    EXPECT_EQ(ReadBytes(Path()), "not a settings file\n");
+}
+
 TEST_F(IniSettingsStoreTest, SecondStoreSeesWhatTheFirstSaved) {
     IniSettingsStore other(Path());
     EXPECT_EQ(other.GetSetting(kApp, kSection, kLoop), "");

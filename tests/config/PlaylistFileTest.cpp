@@ -166,6 +166,26 @@ TEST_F(PlaylistFileTest, UndecodableLineFailsNamingTheLine) {
     EXPECT_EQ(read.error().reason, "text is not valid text in CP936 (at byte 4)");
 }
 
+TEST_F(PlaylistFileTest, UndecodableLinesCanBeSkippedKeepingTheOthers) {
+    WriteBytes(Path(), "/m/a.avi\r\n/m/b\xFF\xFF.avi\r\nx\r\n\xFF\xFE\xFD\r\n/m/c.avi");
+    const Result<PlaylistRows> read = playlist.Read(Path(), UndecodableLines::Skip);
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    EXPECT_EQ(read.value().rows, (Rows{"/m/a.avi", "/m/c.avi"}));
+    EXPECT_EQ(read.value().linesSkipped, 2u);
+    EXPECT_EQ(read.value().rowsLeftOut, 0u);
+}
+
+TEST_F(PlaylistFileTest, SkippedLinesDoNotCountTowardsTheRowLimit) {
+    std::string bytes = "\xFF\xFF\xFF";
+    for (std::size_t i = 0; i < kMaxPlaylistRows; ++i) bytes += "\r\n/m/" + std::to_string(i);
+    WriteBytes(Path(), bytes);
+    const Result<PlaylistRows> read = playlist.Read(Path(), UndecodableLines::Skip);
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    EXPECT_EQ(read.value().rows.size(), kMaxPlaylistRows);
+    EXPECT_EQ(read.value().rowsLeftOut, 0u);
+    EXPECT_EQ(read.value().linesSkipped, 1u);
+}
+
 TEST_F(PlaylistFileTest, MissingFileIsAnError) {
     const Result<PlaylistRows> read = playlist.Read(Path());
     ASSERT_FALSE(read.ok());

@@ -1,15 +1,18 @@
 // Test tool: stands in for a desktop's preview area. Opens a plain top-level X window of the
-// given size, prints its id in decimal, and keeps it until the process is ended.
-// usage: preview_host <width> <height>
+// given size, prints its id in decimal, and keeps it until the process is ended. With
+// "unmapped" the window is never shown, as a host that fails half-way might leave it.
+// usage: preview_host <width> <height> [unmapped]
 
 #include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: preview_host <width> <height>\n");
+    const bool unmapped = argc == 4 && std::strcmp(argv[3], "unmapped") == 0;
+    if (argc != 3 && !unmapped) {
+        std::fprintf(stderr, "usage: preview_host <width> <height> [unmapped]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -21,7 +24,7 @@ int main(int argc, char* argv[]) {
         display, DefaultRootWindow(display), 10, 10, std::atoi(argv[1]), std::atoi(argv[2]), 0,
         WhitePixel(display, DefaultScreen(display)), WhitePixel(display, DefaultScreen(display)));
     XStoreName(display, window, "preview host");
-    XMapWindow(display, window);
+    if (!unmapped) XMapWindow(display, window);
     XSync(display, False);
     std::printf("%lu\n", window);
     std::fflush(stdout);

@@ -22,6 +22,15 @@ class MemorySettingsStore : public SettingsStore {
         values[{app, section, key}] = value;
         return Ok();
     }
+    bool HasSetting(const std::string& app, const std::string& section,
+                    const std::string& key) const override {
+        return values.count({app, section, key}) > 0;
+    }
+    Outcome DeleteSetting(const std::string& app, const std::string& section,
+                          const std::string& key) override {
+        values.erase({app, section, key});
+        return Ok();
+    }
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     mutable int reads = 0;

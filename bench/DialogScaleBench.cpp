@@ -41,7 +41,6 @@ class QuietView : public FrmConfigView {
     void PlayInTrialWindow(const std::string&) override {}
 };
 
-
 constexpr const char* kMediaFolder = "/home/user/Videos/Screen saver";
 constexpr std::size_t kSizes[] = {4096, 8192, 16384, kMaxPlaylistRows};
 constexpr int kRepeats = 7;

@@ -1,7 +1,5 @@
 #include "config/FrmConfigLogic.h"
 
-#include <filesystem>
-#include <optional>
 #include <utility>
 
 #include "config/DlgSelectFileInfo.h"
@@ -58,30 +56,6 @@ std::string ReadFailed(const Error& error) {
     return text + kCrLf + "原因：" + error.reason;
 }
 
-// The playlist file as it was before OK, so that a failed OK can put it back.
-class PlaylistSnapshot {
-  public:
-    explicit PlaylistSnapshot(std::string path) : path_(std::move(path)) {
-        std::error_code ignored;
-        existed_ = std::filesystem::exists(path_, ignored);
-        if (Result<std::string> bytes = ReadWholeFile(path_)) bytes_ = std::move(bytes).value();
-    }
-
-    // Best effort: the failure being reported matters more than one in the restore.
-    void Restore() const {
-        if (bytes_) {
-            (void)WriteFileAtomically(path_, *bytes_);
-        } else if (!existed_) {
-            (void)RemoveFile(path_);
-        }
-    }
-
-  private:
-    std::string path_;
-    bool existed_ = false;
-    std::optional<std::string> bytes_;
-};
-
 }  // namespace
 
 FrmConfigLogic::FrmConfigLogic(std::string programFolder, SettingsStore& settings,
@@ -127,47 +101,27 @@ void FrmConfigLogic::cmdOK_Click() {
         return;
     }
 
-    // A failed step puts back what the steps before it changed: OK either stores everything
-    // or leaves the dialog, the playlist file and the settings as they were.
+    // The two choices go first and in one step, because the shuffle reads the random one; the
+    // playlist goes last, so that its failure has only the choices and the order to put back.
+    // OK either stores everything or leaves the dialog, the playlist and the settings as they were.
     std::vector<std::string> userOrder = lstFiles_.rows();
     std::vector<std::string> userShort = lstShort_;
-    const bool hadRandom = settings_.HasSetting(play_options::kApplication, play_options::kSection,
-                                                play_options::kRandomKey);
-    const std::string previousRandom = play_options::Read(settings_, play_options::kRandomKey);
+    const std::vector<SettingChange> previousChoices = play_options::StoredChoices(settings_);
+    const bool loop = view_.IsChecked(FrmConfigView::CheckBox::chkA);
     const bool random = view_.IsChecked(FrmConfigView::CheckBox::chkRandom);
-    const auto restoreRandomSetting = [&] {
-        // A key that was not there goes again: the file is left exactly as it was.
-        if (!hadRandom) {
-            (void)settings_.DeleteSetting(play_options::kApplication, play_options::kSection,
-                                          play_options::kRandomKey);
-            return;
-        }
-        if (previousRandom == (random ? play_options::kYes : play_options::kNo)) return;
-        (void)settings_.SaveSetting(play_options::kApplication, play_options::kSection,
-                                    play_options::kRandomKey, previousRandom);
-    };
-
-    if (Outcome saved = play_options::Write(settings_, play_options::kRandomKey, random); !saved) {
+    if (Outcome saved = play_options::WriteChoices(settings_, loop, random); !saved) {
         view_.MsgBoxCritical(SaveFailed("设置", saved.error()), kSaveFailedTitle);
         return;
     }
     if (random) RandomFileList();
 
     const std::string path = PathOf(kSaverPlaylistName);
-    const PlaylistSnapshot previousPlaylist(path);
     if (Outcome written = playlists_.Write(path, lstFiles_.rows()); !written) {
         RestoreRows(std::move(userOrder), std::move(userShort));
-        restoreRandomSetting();
+        // Best effort: the failure being reported matters more than one in putting them back.
+        (void)settings_.ChangeSettings(play_options::kApplication, play_options::kSection,
+                                       previousChoices);
         view_.MsgBoxCritical(SaveFailed("播放列表文件", written.error()), kSaveFailedTitle);
-        return;
-    }
-
-    const bool loop = view_.IsChecked(FrmConfigView::CheckBox::chkA);
-    if (Outcome saved = play_options::Write(settings_, play_options::kLoopKey, loop); !saved) {
-        RestoreRows(std::move(userOrder), std::move(userShort));
-        previousPlaylist.Restore();
-        restoreRandomSetting();
-        view_.MsgBoxCritical(SaveFailed("设置", saved.error()), kSaveFailedTitle);
         return;
     }
 

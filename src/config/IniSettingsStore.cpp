@@ -71,24 +71,7 @@ std::string IniSettingsStore::GetSetting(const std::string& app, const std::stri
 
 Outcome IniSettingsStore::SaveSetting(const std::string& app, const std::string& section,
                                       const std::string& key, const std::string& value) {
-    if (!IsStorable(app) || !IsStorable(section) || !IsStorable(key) || !IsStorable(value) ||
-        key.empty() || key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';' ||
-        key[0] == '#' || app.find(']') != std::string::npos ||
-        section.find(']') != std::string::npos) {
-        return Error{"the setting \"" + key + "\" cannot be stored", path_};
-    }
-
-    std::optional<Sections> sections = Load();
-    if (!sections) {
-        std::error_code error;
-        std::filesystem::rename(path_, path_ + ".corrupt", error);
-        if (error)
-            return Error{"the damaged settings file could not be set aside: " + error.message(),
-                         path_};
-        sections.emplace();
-    }
-    (*sections)[SectionName(app, section)][key] = value;
-    return Store(*sections);
+    return ChangeSettings(app, section, {{key, value}});
 }
 
 bool IniSettingsStore::HasSetting(const std::string& app, const std::string& section,
@@ -99,15 +82,44 @@ bool IniSettingsStore::HasSetting(const std::string& app, const std::string& sec
     return found != sections->end() && found->second.count(key) > 0;
 }
 
-Outcome IniSettingsStore::DeleteSetting(const std::string& app, const std::string& section,
-                                        const std::string& key) {
-    std::optional<Sections> sections = Load();
-    // A damaged file holds no key we could read; it stays as it is for the next save to set aside.
-    if (!sections) return Ok();
-    const auto found = sections->find(SectionName(app, section));
-    if (found == sections->end() || found->second.erase(key) == 0) return Ok();
-    if (found->second.empty()) sections->erase(found);
-    return Store(*sections);
+Outcome IniSettingsStore::ChangeSettings(const std::string& app, const std::string& section,
+                                         const std::vector<SettingChange>& changes) {
+    if (!IsStorable(app) || !IsStorable(section) || app.find(']') != std::string::npos ||
+        section.find(']') != std::string::npos) {
+        return Error{"the section \"" + section + "\" cannot be stored", path_};
+    }
+    for (const SettingChange& change : changes) {
+        const std::string& key = change.key;
+        if (!IsStorable(key) || (change.value && !IsStorable(*change.value)) || key.empty() ||
+            key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';' || key[0] == '#') {
+            return Error{"the setting \"" + key + "\" cannot be stored", path_};
+        }
+    }
+
+    // A damaged file holds nothing we could read: it counts as empty, and is set aside before
+    // it is replaced.
+    const std::optional<Sections> loaded = Load();
+    const Sections before = loaded.value_or(Sections{});
+    Sections sections = before;
+    const std::string name = SectionName(app, section);
+    for (const SettingChange& change : changes) {
+        if (change.value) {
+            sections[name][change.key] = *change.value;
+        } else if (const auto found = sections.find(name); found != sections.end()) {
+            found->second.erase(change.key);
+            if (found->second.empty()) sections.erase(found);
+        }
+    }
+    if (sections == before) return Ok();
+
+    if (!loaded) {
+        std::error_code error;
+        std::filesystem::rename(path_, path_ + ".corrupt", error);
+        if (error)
+            return Error{"the damaged settings file could not be set aside: " + error.message(),
+                         path_};
+    }
+    return Store(sections);
 }
 
 Outcome IniSettingsStore::Store(const Sections& sections) const {

@@ -25,8 +25,8 @@ class IniSettingsStore : public SettingsStore {
                         const std::string& value) override;
     bool HasSetting(const std::string& app, const std::string& section,
                     const std::string& key) const override;
-    Outcome DeleteSetting(const std::string& app, const std::string& section,
-                          const std::string& key) override;
+    Outcome ChangeSettings(const std::string& app, const std::string& section,
+                           const std::vector<SettingChange>& changes) override;
 
     const std::string& path() const { return path_; }
 

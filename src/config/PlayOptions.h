@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/SettingsStore.h"
 
@@ -22,8 +24,22 @@ inline bool IsOn(std::string_view value) { return value == kYes; }
 inline std::string Read(const SettingsStore& store, const char* key) {
     return store.GetSetting(kApplication, kSection, key);
 }
-inline Outcome Write(SettingsStore& store, const char* key, bool on) {
-    return store.SaveSetting(kApplication, kSection, key, on ? kYes : kNo);
+
+// Both choices in one step, so that the store never holds a new one beside an old one.
+inline Outcome WriteChoices(SettingsStore& store, bool loop, bool random) {
+    return store.ChangeSettings(kApplication, kSection,
+                                {{kLoopKey, loop ? kYes : kNo}, {kRandomKey, random ? kYes : kNo}});
+}
+
+// Both choices as stored now, an absent one as absent: WriteChoices undone by ChangeSettings.
+inline std::vector<SettingChange> StoredChoices(const SettingsStore& store) {
+    std::vector<SettingChange> choices;
+    for (const char* key : {kLoopKey, kRandomKey}) {
+        std::optional<std::string> value;
+        if (store.HasSetting(kApplication, kSection, key)) value = Read(store, key);
+        choices.push_back({key, std::move(value)});
+    }
+    return choices;
 }
 }  // namespace play_options
 

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Result.h"
 
 namespace revuro {
+
+// One key's new value in a change of several; no value removes the key.
+struct SettingChange {
+    std::string key;
+    std::optional<std::string> value;
+};
 
 // The per-user settings store, addressed by application, section and key, holding strings.
 class SettingsStore {
@@ -19,9 +27,10 @@ class SettingsStore {
     // Whether the key is stored at all; "" can be a stored value too.
     virtual bool HasSetting(const std::string& app, const std::string& section,
                             const std::string& key) const = 0;
-    // Removes the key; a key that is not stored counts as removed.
-    virtual Outcome DeleteSetting(const std::string& app, const std::string& section,
-                                  const std::string& key) = 0;
+    // Several keys of one section in a single step: all of the changes are stored, or none.
+    // Removing a key that is not stored changes nothing.
+    virtual Outcome ChangeSettings(const std::string& app, const std::string& section,
+                                   const std::vector<SettingChange>& changes) = 0;
 };
 
 }  // namespace revuro

@@ -39,19 +39,21 @@ const std::string kEmptyListForPlay =
 // and failing the saves of one key when told to.
 class RecordingSettingsStore : public testing::MemorySettingsStore {
   public:
-    struct Save {
-        std::string key;
-        std::string value;
+    // One call of ChangeSettings, and the playlist file as it was at that moment.
+    struct Step {
+        std::vector<SettingChange> changes;
         std::optional<std::string> playlistThen;
     };
 
-    Outcome SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                        const std::string& value) override {
+    Outcome ChangeSettings(const std::string& app, const std::string& section,
+                           const std::vector<SettingChange>& changes) override {
         std::optional<std::string> playlist;
         if (std::filesystem::exists(playlistPath)) playlist = ReadBytes(playlistPath);
-        saves.push_back({key, value, playlist});
-        if (key == failingKey) return Error{"disk full", "/home/u/.config/revuro.ini"};
-        return MemorySettingsStore::SaveSetting(app, section, key, value);
+        steps.push_back({changes, playlist});
+        for (const SettingChange& change : changes) {
+            if (change.key == failingKey) return Error{"disk full", "/home/u/.config/revuro.ini"};
+        }
+        return MemorySettingsStore::ChangeSettings(app, section, changes);
     }
 
     std::string Get(const char* key) const { return play_options::Read(*this, key); }
@@ -61,7 +63,7 @@ class RecordingSettingsStore : public testing::MemorySettingsStore {
 
     std::string playlistPath;
     std::string failingKey;
-    std::vector<Save> saves;
+    std::vector<Step> steps;
 };
 
 class FrmConfigLogicTest : public ::testing::Test {
@@ -185,7 +187,7 @@ TEST_F(FrmConfigOkTest, EmptyListAnsweredCancelStoresNothingAndStaysOpen) {
     EXPECT_EQ(view.messages[0].title, "提示");
     EXPECT_EQ(view.messages[0].text, kEmptyListQuestion);
     EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/old.avi");
-    EXPECT_TRUE(settings.saves.empty());
+    EXPECT_TRUE(settings.steps.empty());
     EXPECT_EQ(view.unloads, 0);
 }
 
@@ -207,17 +209,18 @@ TEST_F(FrmConfigOkTest, EmptyListWithRandomCheckedStillSaves) {
     EXPECT_EQ(view.unloads, 1);
 }
 
-TEST_F(FrmConfigOkTest, RandomSettingFirstThenPlaylistThenLoopSetting) {
+TEST_F(FrmConfigOkTest, BothChoicesGoInOneStepBeforeThePlaylist) {
     Fill({"/m/a.avi", "/m/b.avi"});
     Logic().cmdOK_Click();
     EXPECT_TRUE(view.messages.empty());
-    ASSERT_EQ(settings.saves.size(), 2u);
-    EXPECT_EQ(settings.saves[0].key, "随机播放");
-    EXPECT_EQ(settings.saves[0].value, "否");
-    EXPECT_EQ(settings.saves[0].playlistThen, std::nullopt);
-    EXPECT_EQ(settings.saves[1].key, "顺序播放");
-    EXPECT_EQ(settings.saves[1].value, "是");
-    EXPECT_EQ(settings.saves[1].playlistThen, "/m/a.avi\r\n/m/b.avi");
+    ASSERT_EQ(settings.steps.size(), 1u);
+    EXPECT_EQ(settings.steps[0].playlistThen, std::nullopt);
+    ASSERT_EQ(settings.steps[0].changes.size(), 2u);
+    EXPECT_EQ(settings.steps[0].changes[0].key, "顺序播放");
+    EXPECT_EQ(settings.steps[0].changes[0].value, "是");
+    EXPECT_EQ(settings.steps[0].changes[1].key, "随机播放");
+    EXPECT_EQ(settings.steps[0].changes[1].value, "否");
+    EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/a.avi\r\n/m/b.avi");
     EXPECT_EQ(view.unloads, 1);
 }
 
@@ -227,8 +230,7 @@ TEST_F(FrmConfigOkTest, RandomOnStoresYesThenWritesTheDrawnOrder) {
     Fill({"/m/a.avi", "/m/b.avi", "/m/c.avi"});
     view.chkRandom = true;
     Logic().cmdOK_Click();
-    EXPECT_EQ(settings.saves[0].key, "随机播放");
-    EXPECT_EQ(settings.saves[0].value, "是");
+    EXPECT_EQ(settings.Get(play_options::kRandomKey), "是");
     EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/c.avi\r\n/m/a.avi\r\n/m/b.avi");
     EXPECT_EQ(Logic().lstFiles(), (Rows{"/m/c.avi", "/m/a.avi", "/m/b.avi"}));
     EXPECT_EQ(Logic().lstShort(), Logic().lstFiles());
@@ -305,16 +307,21 @@ TEST_F(FrmConfigFailedOkTest, ARowTheCharacterSetCannotHoldKeepsTheUsersOrder) {
     EXPECT_TRUE(Logic().lstShort().empty());
 }
 
-TEST_F(FrmConfigFailedOkTest, AFailedLoopSettingPutsThePlaylistBack) {
+TEST_F(FrmConfigFailedOkTest, AFailedSettingsStepWritesNothingElse) {
     const Rows rows{"/m/a.avi", "/m/b.avi", "/m/c.avi"};
     Fill(rows);
-    settings.failingKey = play_options::kLoopKey;
-    Logic().cmdOK_Click();
-    ExpectNothingChanged(rows);
-    ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "disk full");
+    for (const char* key : {play_options::kLoopKey, play_options::kRandomKey}) {
+        SCOPED_TRACE(key);
+        view.messages.clear();
+        settings.failingKey = key;
+        Logic().cmdOK_Click();
+        ExpectNothingChanged(rows);
+        ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "disk full");
+        EXPECT_EQ(generator->draws, 0);
+    }
 }
 
-TEST_F(FrmConfigFailedOkTest, AFailedLoopSettingRemovesAPlaylistThatWasNotThereBefore) {
+TEST_F(FrmConfigFailedOkTest, AFailedSettingsStepCreatesNoPlaylist) {
     std::filesystem::remove(SaverPlaylist());
     Fill({"/m/a.avi"});
     settings.failingKey = play_options::kLoopKey;
@@ -323,27 +330,16 @@ TEST_F(FrmConfigFailedOkTest, AFailedLoopSettingRemovesAPlaylistThatWasNotThereB
     EXPECT_EQ(view.unloads, 0);
 }
 
-TEST_F(FrmConfigFailedOkTest, AFailedRandomSettingWritesNothingElse) {
-    const Rows rows{"/m/a.avi", "/m/b.avi", "/m/c.avi"};
-    Fill(rows);
-    settings.failingKey = play_options::kRandomKey;
-    Logic().cmdOK_Click();
-    ExpectNothingChanged(rows);
-    ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "disk full");
-    EXPECT_EQ(settings.saves.size(), 1u);
-    EXPECT_EQ(generator->draws, 0);
-}
-
-TEST_F(FrmConfigFailedOkTest, ARandomChoiceThatWasNeverStoredIsNotLeftBehind) {
+TEST_F(FrmConfigFailedOkTest, AFailedPlaylistRemovesAChoiceThatWasNeverStored) {
     settings.values.erase(
         {play_options::kApplication, play_options::kSection, play_options::kRandomKey});
-    Fill({"/m/a.avi"});
-    settings.failingKey = play_options::kLoopKey;
+    Fill({"/m/😀.avi"});
     Logic().cmdOK_Click();
     EXPECT_FALSE(settings.HasSetting(play_options::kApplication, play_options::kSection,
                                      play_options::kRandomKey));
     EXPECT_EQ(settings.Get(play_options::kLoopKey), "是");
     EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/old.avi");
+    EXPECT_EQ(view.unloads, 0);
 }
 
 TEST_F(FrmConfigFailedOkTest, TheUserCanTryAgainAfterFixingTheCause) {
@@ -391,7 +387,7 @@ TEST_F(FrmConfigPlayTest, PlaysTheListInItsDisplayedOrderEvenWithRandomChecked) 
     EXPECT_EQ(ReadBytes(TrialPlaylist()), "/m/b.avi\r\n/m/a.avi\r\n/m/c.avi");
     EXPECT_EQ(view.played, (Rows{TrialPlaylist()}));
     EXPECT_EQ(generator->draws, 0);
-    EXPECT_TRUE(settings.saves.empty());
+    EXPECT_TRUE(settings.steps.empty());
     EXPECT_EQ(view.unloads, 0);
 }
 
@@ -432,7 +428,7 @@ TEST_F(FrmConfigPlayTest, CancelUnloadsAndStoresNothing) {
     Fill({"/m/a.avi"});
     Logic().cmdCancel_Click();
     EXPECT_EQ(view.unloads, 1);
-    EXPECT_TRUE(settings.saves.empty());
+    EXPECT_TRUE(settings.steps.empty());
     EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/old.avi");
 }
 

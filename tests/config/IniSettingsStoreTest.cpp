@@ -63,23 +63,36 @@ TEST_F(IniSettingsStoreTest, AnEmptyValueIsStoredAnAbsentKeyIsNot) {
     EXPECT_FALSE(store.HasSetting(kApp, kSection, kLoop));
 }
 
-TEST_F(IniSettingsStoreTest, DeletingTheLastKeyGivesBackTheFileBeforeIt) {
+TEST_F(IniSettingsStoreTest, SeveralChangesLandInOneReplaceOfTheFile) {
     ASSERT_TRUE(store.SaveSetting(kApp, kSection, kLoop, "是").ok());
     const std::string before = ReadBytes(Path());
-    ASSERT_TRUE(store.SaveSetting(kApp, kSection, kRandom, "否").ok());
-    ASSERT_TRUE(store.SaveSetting("Other", "part", "key", "v").ok());
-    ASSERT_TRUE(store.DeleteSetting("Other", "part", "key").ok());
-    ASSERT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+    ASSERT_TRUE(store.ChangeSettings(kApp, kSection, {{kLoop, "否"}, {kRandom, "是"}}).ok());
+    EXPECT_EQ(Get(kLoop), "否");
+    EXPECT_EQ(Get(kRandom), "是");
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"revuro.ini"});
+
+    // Putting back what was stored, an absent key as absent, gives back the same bytes.
+    ASSERT_TRUE(
+        store.ChangeSettings(kApp, kSection, {{kLoop, "是"}, {kRandom, std::nullopt}}).ok());
     EXPECT_EQ(ReadBytes(Path()), before);
     EXPECT_FALSE(store.HasSetting(kApp, kSection, kRandom));
-    EXPECT_EQ(Get(kLoop), "是");
 }
 
-TEST_F(IniSettingsStoreTest, DeletingWhatIsNotThereTouchesNothing) {
-    EXPECT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+TEST_F(IniSettingsStoreTest, OneBadChangeStoresNoneOfThem) {
+    ASSERT_TRUE(store.SaveSetting(kApp, kSection, kLoop, "是").ok());
+    const std::string before = ReadBytes(Path());
+    const Outcome changed =
+        store.ChangeSettings(kApp, kSection, {{kRandom, "是"}, {kLoop, "a\nb"}});
+    ASSERT_FALSE(changed.ok());
+    EXPECT_NE(changed.error().reason.find(kLoop), std::string::npos);
+    EXPECT_EQ(ReadBytes(Path()), before);
+}
+
+TEST_F(IniSettingsStoreTest, RemovingWhatIsNotThereTouchesNothing) {
+    EXPECT_TRUE(store.ChangeSettings(kApp, kSection, {{kRandom, std::nullopt}}).ok());
     EXPECT_EQ(folder.Names(), std::set<std::string>{});
     WriteBytes(Path(), "not a settings file\n");
-    EXPECT_TRUE(store.DeleteSetting(kApp, kSection, kRandom).ok());
+    EXPECT_TRUE(store.ChangeSettings(kApp, kSection, {{kRandom, std::nullopt}}).ok());
     EXPECT_EQ(ReadBytes(Path()), "not a settings file\n");
 }
 
@@ -209,12 +222,21 @@ TEST_F(IniSettingsStoreTest, SavingLeavesNoTemporaryFileBehind) {
 }
 
 TEST_F(IniSettingsStoreTest, PlayOptionsReadAndWriteThroughTheStore) {
-    ASSERT_TRUE(play_options::Write(store, play_options::kLoopKey, true).ok());
-    ASSERT_TRUE(play_options::Write(store, play_options::kRandomKey, false).ok());
+    const std::vector<SettingChange> nothingStored = play_options::StoredChoices(store);
+    ASSERT_TRUE(play_options::WriteChoices(store, true, false).ok());
     EXPECT_EQ(Get(kLoop), "是");
     EXPECT_EQ(Get(kRandom), "否");
     EXPECT_TRUE(play_options::IsOn(play_options::Read(store, play_options::kLoopKey)));
     EXPECT_FALSE(play_options::IsOn(play_options::Read(store, play_options::kRandomKey)));
+
+    const std::vector<SettingChange> stored = play_options::StoredChoices(store);
+    ASSERT_TRUE(play_options::WriteChoices(store, false, true).ok());
+    ASSERT_TRUE(store.ChangeSettings(kApp, kSection, stored).ok());
+    EXPECT_EQ(Get(kLoop), "是");
+    EXPECT_EQ(Get(kRandom), "否");
+    ASSERT_TRUE(store.ChangeSettings(kApp, kSection, nothingStored).ok());
+    EXPECT_FALSE(store.HasSetting(kApp, kSection, kLoop));
+    EXPECT_FALSE(store.HasSetting(kApp, kSection, kRandom));
 }
 
 TEST(IniSettingsStorePathTest, LivesInTheUsersConfigFolder) {

@@ -610,7 +610,10 @@ class TestFrmConfig : public QObject {
         WriteBytes(program_->File("varariv.m3u"), bytes);
     }
 
-    void Store(const char* key, bool on) { (void)play_options::Write(*settings_, key, on); }
+    void Store(const char* key, bool on) {
+        (void)settings_->SaveSetting(play_options::kApplication, play_options::kSection, key,
+                                     on ? play_options::kYes : play_options::kNo);
+    }
     std::string Setting(const char* key) const { return play_options::Read(*settings_, key); }
 
     NarrowCodec codec_{"UTF-8"};

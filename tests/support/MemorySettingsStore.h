@@ -26,9 +26,15 @@ class MemorySettingsStore : public SettingsStore {
                     const std::string& key) const override {
         return values.count({app, section, key}) > 0;
     }
-    Outcome DeleteSetting(const std::string& app, const std::string& section,
-                          const std::string& key) override {
-        values.erase({app, section, key});
+    Outcome ChangeSettings(const std::string& app, const std::string& section,
+                           const std::vector<SettingChange>& changes) override {
+        for (const SettingChange& change : changes) {
+            if (change.value) {
+                values[{app, section, change.key}] = *change.value;
+            } else {
+                values.erase({app, section, change.key});
+            }
+        }
         return Ok();
     }
 

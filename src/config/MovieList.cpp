@@ -90,7 +90,8 @@ std::string FoldCase(std::string_view utf8) {
         }
         const char32_t lower = ToLower(c);
         if (lower == c) {
-            at = std::copy_n(utf8.data() + i, length, at);  // keeps even an overlong form byte for byte
+            // Keeps even an overlong form byte for byte.
+            at = std::copy_n(utf8.data() + i, length, at);
         } else {
             at = PutUtf8(at, lower);
         }

@@ -337,7 +337,8 @@ class TestFrmConfig : public QObject {
         QVERIFY(ContentWidth(list) >= list->fontMetrics().horizontalAdvance(Q(wide)));
 
         // A wider row appended later widens every row again.
-        const QString wider = Q(File(std::string(40, 'W') + "电影电影电影电影电影电影电影电影.avi"));
+        const QString wider =
+            Q(File(std::string(40, 'W') + "电影电影电影电影电影电影电影电影.avi"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(wider)});
         QVERIFY(Drop(data));

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -19,6 +19,8 @@
 
 #include "about/frmAbout.h"
 #include "config/AddMovieFilter.h"
+#include "config/RowListModel.h"
+#include "config/WidestRowDelegate.h"
 #include "platform/FormStyle.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
@@ -62,12 +64,17 @@ QPushButton* MakeButton(const char* name, const char* caption, const QRect& at, 
     return button;
 }
 
-QListWidget* MakeList(const char* name, const QRect& at, QWidget* parent) {
-    auto* list = new QListWidget(parent);
+// A list of one-line rows shown from `rows`. Every row takes the size of the widest, so a full
+// list is laid out without measuring each row.
+QListView* MakeList(const char* name, const QRect& at, RowListModel* rows, QWidget* parent) {
+    auto* list = new QListView(parent);
     list->setObjectName(name);
     list->setGeometry(at);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSortingEnabled(false);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new WidestRowDelegate(list));
+    list->setModel(rows);
     return list;
 }
 
@@ -170,7 +177,8 @@ void FrmConfig::BuildControls() {
     cmdAbout_ = MakeButton("cmdAbout", "关于(&B)", TwipsRect(4560, 6120, 1215, 495), this);
 
     // The list and the add button belong to the form and lie in front of Frame1.
-    lstFiles_ = MakeList("lstFiles", TwipsRect(120, 240, 5775, 3660), this);
+    lstFilesRows_ = new RowListModel(this);
+    lstFiles_ = MakeList("lstFiles", TwipsRect(120, 240, 5775, 3660), lstFilesRows_, this);
     lstFiles_->setFont(SongFont(12));
     QPalette list = lstFiles_->palette();
     list.setColor(QPalette::Base, ColorFromBgr(kFrame1Back));
@@ -214,7 +222,8 @@ void FrmConfig::BuildControls() {
         box->setAutoFillBackground(true);
     }
 
-    lstShort_ = MakeList("lstShort", TwipsRect(4200, 6480, 255, 420), this);
+    lstShortRows_ = new RowListModel(this);
+    lstShort_ = MakeList("lstShort", TwipsRect(4200, 6480, 255, 420), lstShortRows_, this);
     lstShort_->setVisible(false);
 
     lstFiles_->raise();
@@ -275,8 +284,10 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
             // Anywhere on the list: the current row plays, if there is one.
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                logic_.lstFiles_DblClick(lstFiles_->currentRow(),
-                                         static_cast<int>(lstFiles_->selectedItems().size()));
+                const QModelIndex current = lstFiles_->currentIndex();
+                logic_.lstFiles_DblClick(
+                    current.isValid() ? current.row() : -1,
+                    static_cast<int>(lstFiles_->selectionModel()->selectedIndexes().size()));
             }
             return false;
         default:
@@ -335,18 +346,13 @@ void FrmConfig::cmdAbout_Click() {
 }
 
 void FrmConfig::RowsReset(const std::vector<std::string>& rows) {
-    lstFiles_->clear();
-    RowsAppended(rows, 0);
+    lstFilesRows_->Reset(rows);
     // The random order's working list, kept as the logic last left it; never shown.
-    lstShort_->clear();
-    for (const std::string& row : logic_.lstShort())
-        lstShort_->addItem(QString::fromStdString(row));
+    lstShortRows_->Reset(logic_.lstShort());
 }
 
 void FrmConfig::RowsAppended(const std::vector<std::string>& rows, std::size_t first) {
-    QStringList texts;
-    for (std::size_t i = first; i < rows.size(); ++i) texts << QString::fromStdString(rows[i]);
-    lstFiles_->addItems(texts);
+    lstFilesRows_->Append(rows, first);
 }
 
 QCheckBox* FrmConfig::CheckBoxOf(CheckBox box) const {

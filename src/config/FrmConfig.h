@@ -14,12 +14,13 @@
 
 class QCheckBox;
 class QGroupBox;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace revuro {
 
 class PlaylistFile;
+class RowListModel;
 class SettingsStore;
 
 inline constexpr const char* kConfigTitle = "DavodoR2.03设置";
@@ -74,14 +75,16 @@ class FrmConfig : public QWidget, private FrmConfigView {
     QPushButton* cmdCancel_;
     QPushButton* cmdhelp_;
     QPushButton* cmdAbout_;
-    QListWidget* lstFiles_;
+    QListView* lstFiles_;
+    RowListModel* lstFilesRows_;
     QPushButton* cmdAdd_;
     QPushButton* cmdClear_;
     QPushButton* CmdPlay_;
     QGroupBox* Frame2_;
     QCheckBox* chkA_;
     QCheckBox* chkRandom_;
-    QListWidget* lstShort_;
+    QListView* lstShort_;
+    RowListModel* lstShortRows_;
 
     QString addFolder_;  // where the add dialog left off; it opens there next time
     bool unloaded_ = false;

@@ -1,5 +1,7 @@
 #include "config/MovieList.h"
 
+#include <algorithm>
+
 #include "config/PlaylistFile.h"
 
 namespace revuro {
@@ -41,17 +43,19 @@ char32_t ToLower(char32_t c) {
     return c;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+// Writes c as UTF-8 at `out` and returns the end.
+char* PutUtf8(char* out, char32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -59,41 +63,41 @@ bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 }  // namespace
 
 std::string FoldCase(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+    // No lower case here is longer in UTF-8 than its capital, so the input's size is enough.
+    std::string out(utf8.size(), '\0');
+    char* at = out.data();
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {  // most of a path: plain ASCII, a byte at a time
-            out += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 0x20 : lead);
+            *at++ = static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 0x20 : lead);
             ++i;
             continue;
         }
-        std::size_t length = lead < 0x80             ? 1
-                             : (lead & 0xE0) == 0xC0 ? 2
-                             : (lead & 0xF0) == 0xE0 ? 3
-                                                     : 0;
+        std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
         bool whole = length > 0 && i + length <= utf8.size();
         for (std::size_t k = 1; whole && k < length; ++k) {
             whole = IsContinuation(static_cast<unsigned char>(utf8[i + k]));
         }
         if (!whole) {
             // Four-byte characters have no case here; broken bytes are kept as they are.
-            out += utf8[i++];
+            *at++ = utf8[i++];
             continue;
         }
-        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : lead & 0x0F;
+        char32_t c = length == 2 ? lead & 0x1F : lead & 0x0F;
         for (std::size_t k = 1; k < length; ++k) {
             c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         }
         const char32_t lower = ToLower(c);
         if (lower == c) {
-            out.append(utf8.substr(i, length));  // keeps even an overlong form byte for byte
+            // Keeps even an overlong form byte for byte.
+            at = std::copy_n(utf8.data() + i, length, at);
         } else {
-            AppendUtf8(out, lower);
+            at = PutUtf8(at, lower);
         }
         i += length;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 

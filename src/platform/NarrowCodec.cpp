@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cstring>
 
+#include "platform/Utf8.h"
+
 namespace revuro {
 
 namespace {
@@ -27,14 +29,18 @@ NarrowCodec NarrowCodec::ForLocale() {
 
 NarrowCodec::NarrowCodec(std::string codeset)
     : codeset_(std::move(codeset)),
+      identity_(codeset_ == "UTF-8"),
       toNarrow_(Open(codeset_, "UTF-8")),
       toUtf8_(Open("UTF-8", codeset_)) {}
 
 Result<std::string> NarrowCodec::Encode(std::string_view utf8) const {
+    // Invalid text still goes to iconv, which names the failing byte.
+    if (identity_ && toNarrow_ && IsValidUtf8(utf8)) return std::string(utf8);
     return Convert(toNarrow_, utf8, "cannot be written in", codeset_);
 }
 
 Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
+    if (identity_ && toUtf8_ && IsValidUtf8(narrow)) return std::string(narrow);
     return Convert(toUtf8_, narrow, "is not valid text in", codeset_);
 }
 

@@ -36,6 +36,8 @@ class NarrowCodec {
                                        const std::string& codeset);
 
     std::string codeset_;
+    // UTF-8 on both sides: valid text passes unchanged, without a trip through iconv.
+    bool identity_;
     Iconv toNarrow_;
     Iconv toUtf8_;
 };

@@ -44,6 +44,13 @@ TEST(FoldCaseTest, ChineseAndBrokenBytesStayAsTheyAre) {
     EXPECT_EQ(FoldCase("A\xff\xc3"), "a\xff\xc3");
 }
 
+TEST(FoldCaseTest, ShorterLowerCasesLeaveNothingBehind) {
+    // İ takes two bytes and i one: the folded text is shorter than the row.
+    EXPECT_EQ(FoldCase("İİİ/Movie İ.AVI"), "iii/movie i.avi");
+    EXPECT_EQ(FoldCase("İ\xe7\x94"), std::string("i\xe7\x94"));
+    EXPECT_EQ(FoldCase(""), "");
+}
+
 class MovieListTest : public ::testing::Test {
   protected:
     MovieList list;

@@ -4,10 +4,11 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -163,7 +164,7 @@ class TestFrmConfig : public QObject {
         QCOMPARE(frame1->font().family(), QString("宋体"));
         QCOMPARE(frame1->font().pointSizeF(), 12.0);
 
-        const auto* list = Find<QListWidget>("lstFiles");
+        const auto* list = Find<QListView>("lstFiles");
         QCOMPARE(list->palette().color(QPalette::Base), QColor(0xC0, 0x00, 0xC0));
         QCOMPARE(list->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
         QCOMPARE(list->font().family(), QString("宋体"));
@@ -196,7 +197,7 @@ class TestFrmConfig : public QObject {
 
     void theListAndTheAddButtonLieInFrontOfFrame1() {
         Open();
-        const auto* list = Find<QListWidget>("lstFiles");
+        const auto* list = Find<QListView>("lstFiles");
         QWidget* atList = dialog_->childAt(list->geometry().center());
         QVERIFY(atList == list || list->isAncestorOf(atList));
         const auto* add = Find<QPushButton>("cmdAdd");
@@ -206,8 +207,8 @@ class TestFrmConfig : public QObject {
     void lstShortStaysHidden() {
         Open();
         ShowAndActivate();
-        QVERIFY(Find<QListWidget>("lstShort")->isHidden());
-        QVERIFY(!Find<QListWidget>("lstShort")->isVisible());
+        QVERIFY(Find<QListView>("lstShort")->isHidden());
+        QVERIFY(!Find<QListView>("lstShort")->isVisible());
     }
 
     void tabGoesThroughTheControlsInTheirDesignedOrder() {
@@ -257,7 +258,7 @@ class TestFrmConfig : public QObject {
         WriteBytes(program_->File("varariv.m3u"), before);
         Open();
         ShowAndActivate();
-        Find<QListWidget>("lstFiles")->setFocus();
+        Find<QListView>("lstFiles")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(!dialog_->isVisible());
         QCOMPARE(ReadBytes(program_->File("varariv.m3u")).substr(0, before.size()), before);
@@ -325,19 +326,39 @@ class TestFrmConfig : public QObject {
         QCOMPARE(Rows(), QStringList());
     }
 
+    // Rows all take one size; it must be the widest row's, wherever that row stands.
+    void everyRowCanBeScrolledIntoFullView() {
+        const std::string wide = File("电影电影电影电影电影电影电影电影电影电影电影电影电影.avi");
+        WritePlaylist({File("a.avi"), wide, File("b.avi")});
+        Open();
+        ShowAndActivate();
+        auto* list = Find<QListView>("lstFiles");
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(ContentWidth(list) >= list->fontMetrics().horizontalAdvance(Q(wide)));
+
+        // A wider row appended later widens every row again.
+        const QString wider =
+            Q(File(std::string(40, 'W') + "电影电影电影电影电影电影电影电影.avi"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(wider)});
+        QVERIFY(Drop(data));
+        QCOMPARE(Rows().last(), wider);
+        QTRY_VERIFY(ContentWidth(list) >= list->fontMetrics().horizontalAdvance(wider));
+    }
+
     void aDoubleClickPlaysTheRowInOneReusedTrialWindow() {
         WritePlaylist({File("a.avi"), File("b.avi")});
         Open();
         ShowAndActivate();
-        auto* list = Find<QListWidget>("lstFiles");
-        DoubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+        auto* list = Find<QListView>("lstFiles");
+        DoubleClick(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
         QTRY_VERIFY(dialog_->trialWindow() != nullptr);
         frmPlay* trial = dialog_->trialWindow();
         QTRY_VERIFY(trial->isVisible());
         QCOMPARE(trial->parentWidget(), nullptr);
         QCOMPARE(trial->wmp().URL(), File("b.avi"));
 
-        DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
+        DoubleClick(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
         QTRY_COMPARE(trial->wmp().URL(), File("a.avi"));
         QCOMPARE(dialog_->trialWindow(), trial);
     }
@@ -345,7 +366,7 @@ class TestFrmConfig : public QObject {
     void aDoubleClickWithoutACurrentRowPlaysNothing() {
         Open();
         ShowAndActivate();
-        auto* list = Find<QListWidget>("lstFiles");
+        auto* list = Find<QListView>("lstFiles");
         DoubleClick(list->viewport(), QPoint(20, 20));
         QCOMPARE(dialog_->trialWindow(), nullptr);
     }
@@ -547,9 +568,7 @@ class TestFrmConfig : public QObject {
         Find<QPushButton>("cmdOK")->click();
         QVERIFY(!dialog_->isVisible());
         QStringList rows = Rows();
-        QStringList hidden;
-        auto* lstShort = Find<QListWidget>("lstShort");
-        for (int i = 0; i < lstShort->count(); ++i) hidden << lstShort->item(i)->text();
+        const QStringList hidden = TextsOf(Find<QListView>("lstShort"));
         QCOMPARE(hidden, rows);
         rows.sort();
         QCOMPARE(rows, (QStringList{Q(File("a.avi")), Q(File("b.avi")), Q(File("c.avi"))}));
@@ -580,17 +599,24 @@ class TestFrmConfig : public QObject {
         return found;
     }
 
-    QStringList Rows() const {
-        QStringList rows;
-        auto* list = Find<QListWidget>("lstFiles");
-        for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-        return rows;
+    QStringList Rows() const { return TextsOf(Find<QListView>("lstFiles")); }
+
+    // How far the list's rows reach, scrolled or not.
+    static int ContentWidth(const QListView* list) {
+        return list->horizontalScrollBar()->maximum() + list->viewport()->width();
+    }
+
+    static QStringList TextsOf(const QListView* list) {
+        QStringList texts;
+        const QAbstractItemModel* model = list->model();
+        for (int i = 0; i < model->rowCount(); ++i) texts << model->index(i, 0).data().toString();
+        return texts;
     }
 
     bool DragEnter(QMimeData& data) {
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
-        QApplication::sendEvent(Find<QListWidget>("lstFiles")->viewport(), &enter);
+        QApplication::sendEvent(Find<QListView>("lstFiles")->viewport(), &enter);
         return enter.isAccepted();
     }
 
@@ -598,7 +624,7 @@ class TestFrmConfig : public QObject {
     bool Drop(QMimeData& data) {
         if (!DragEnter(data)) return false;
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Find<QListWidget>("lstFiles")->viewport(), &drop);
+        QApplication::sendEvent(Find<QListView>("lstFiles")->viewport(), &drop);
         return drop.isAccepted();
     }
 

@@ -102,5 +102,44 @@ TEST(NarrowCodecTest, PlainCLocaleFallsBackToUtf8) {
     EXPECT_EQ(codec.Encode("电影").value(), "电影");
 }
 
+// UTF-8 text passes without iconv; the answers must be iconv's own, which "UTF8" still uses.
+class Utf8CodecTest : public ::testing::TestWithParam<std::string> {
+  protected:
+    NarrowCodec direct{"UTF-8"};
+    NarrowCodec throughIconv{"UTF8"};
+};
+
+TEST_P(Utf8CodecTest, AnswersAsIconvDoes) {
+    const std::string& text = GetParam();
+    for (const bool encode : {true, false}) {
+        const Result<std::string> got = encode ? direct.Encode(text) : direct.Decode(text);
+        const Result<std::string> want =
+            encode ? throughIconv.Encode(text) : throughIconv.Decode(text);
+        ASSERT_EQ(got.ok(), want.ok()) << (encode ? "encode" : "decode");
+        if (got.ok()) {
+            EXPECT_EQ(got.value(), want.value());
+        } else {
+            // The same message, naming the same byte, each codec under its own name.
+            std::string reason = want.error().reason;
+            reason.replace(reason.find("UTF8"), 4, "UTF-8");
+            EXPECT_EQ(got.error().reason, reason);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, Utf8CodecTest,
+    ::testing::Values(std::string(), std::string("/home/user/Movie 电影 Été.rmvb"),
+                      std::string("a\0b", 3), std::string("\xF0\x9F\x8E\xAC clip.mp4"),
+                      std::string("\xEF\xBF\xBE\xEF\xBF\xBF"),  // noncharacters are characters
+                      std::string("\xF4\x8F\xBF\xBF"),          // the last code point
+                      std::string("ok \xC3"),                   // cut short
+                      std::string("ok \xC0\xAF"),               // overlong slash
+                      std::string("ok \xE0\x80\xAF"),           // overlong, three bytes
+                      std::string("ok \xED\xA0\x80"),           // a surrogate
+                      std::string("ok \xF4\x90\x80\x80"),       // past U+10FFFF
+                      std::string("ok \xF8\x88\x80\x80\x80"),   // five bytes
+                      std::string("ok \xFF"), std::string("\x80 lone continuation")));
+
 }  // namespace
 }  // namespace revuro

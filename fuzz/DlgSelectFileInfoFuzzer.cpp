@@ -49,7 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // When the text really starts with the folder, as the dialog gives it, nothing is lost.
-    if (selection.compare(0, folder.size(), folder) != 0 || !IsValidUtf8(selection)) return 0;
+    // (Both are text: a folder cut inside a character would not end where its bytes do.)
+    if (selection.compare(0, folder.size(), folder) != 0 || !IsValidUtf8(selection) ||
+        !IsValidUtf8(folder)) {
+        return 0;
+    }
     std::string rest = selection.substr(folder.size());
     if (!rest.empty() && rest.front() == '\0') {
         std::string joined;

@@ -28,14 +28,15 @@ std::size_t OffsetAfterCodePoints(std::string_view text, std::size_t skip) {
 tDlgSelectFileInfo GetDlgSelectFileInfo(const std::string& selectionText,
                                         const std::string& currentFolder,
                                         const CriticalMessage& showError, char separator) {
+    const auto fail = [&showError] {
+        if (showError) showError(kDlgSelectErrorText, kDlgSelectErrorTitle);
+        return tDlgSelectFileInfo{};
+    };
     std::string folder = currentFolder;
     const std::size_t textLength = CountCodePoints(selectionText);
     const std::size_t folderLength = CountCodePoints(folder);
-    if (textLength < folderLength) {
-        // The current folder is not the selection's: nothing here can be trusted.
-        if (showError) showError(kDlgSelectErrorText, kDlgSelectErrorTitle);
-        return {};
-    }
+    // The current folder is not the selection's: nothing here can be trusted.
+    if (textLength < folderLength) return fail();
     std::string_view rest =
         std::string_view(selectionText).substr(OffsetAfterCodePoints(selectionText, folderLength));
 
@@ -51,6 +52,9 @@ tDlgSelectFileInfo GetDlgSelectFileInfo(const std::string& selectionText,
         }
     } else {
         if (!rest.empty() && rest.front() == separator) rest.remove_prefix(1);
+        // One path never holds a NUL: this is a list of several files from a deeper folder
+        // than the current one, and folder + rest would name no file at all.
+        if (rest.find(kNul) != std::string_view::npos) return fail();
         names.emplace_back(rest);
     }
 

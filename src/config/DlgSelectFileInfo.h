@@ -25,8 +25,9 @@ using CriticalMessage = std::function<void(const std::string& text, const std::s
 // Splits the open-file dialog's result. `selectionText` is either one full path, or the folder
 // followed by NUL + name for each chosen file. The folder and its length are taken from
 // `currentFolder` (the dialog has just made the selection's folder current), never from the text.
-// A text shorter than the folder shows kDlgSelectErrorText / kDlgSelectErrorTitle through
-// `showError` and returns the empty record. Lengths count code points of the UTF-8 text.
+// A text shorter than the folder, or a single name holding a NUL (a list of several files from
+// another folder), shows kDlgSelectErrorText / kDlgSelectErrorTitle through `showError` and
+// returns the empty record. Lengths count code points of the UTF-8 text.
 tDlgSelectFileInfo GetDlgSelectFileInfo(const std::string& selectionText,
                                         const std::string& currentFolder,
                                         const CriticalMessage& showError,

@@ -41,7 +41,19 @@ Result<std::string> NarrowCodec::Encode(std::string_view utf8) const {
 
 Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
     if (identity_ && toUtf8_ && IsValidUtf8(narrow)) return std::string(narrow);
-    return Convert(toUtf8_, narrow, "is not valid text in", codeset_);
+    Result<std::string> text = Convert(toUtf8_, narrow, "is not valid text in", codeset_);
+    if (!text) return text;
+    // Some character sets read two byte sequences as one character (BIG5 F9F9 and A2A4 are both
+    // U+2550). Such text would be written back as the other bytes, naming another file.
+    Result<std::string> back = Convert(toNarrow_, text.value(), "cannot be written in", codeset_);
+    if (!back || back.value() != narrow) {
+        const std::string_view again = back ? std::string_view(back.value()) : std::string_view();
+        std::size_t at = 0;
+        while (at < narrow.size() && at < again.size() && narrow[at] == again[at]) ++at;
+        return Error{"text would not be written back the same in " + codeset_ + " (at byte " +
+                     std::to_string(at) + ")"};
+    }
+    return text;
 }
 
 Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,

@@ -24,6 +24,8 @@ class NarrowCodec {
     const std::string& codeset() const { return codeset_; }
 
     Result<std::string> Encode(std::string_view utf8) const;
+    // Only text that encodes back to exactly the same bytes decodes: anything else would
+    // change a path when it is written again.
     Result<std::string> Decode(std::string_view narrow) const;
 
   private:

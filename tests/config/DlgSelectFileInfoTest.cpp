@@ -83,6 +83,24 @@ TEST_F(DlgSelectFileInfoTest, FolderIsTakenFromTheCurrentFolderNotFromTheText) {
     EXPECT_EQ(info.FileNames, (Names{"", "a.avi"}));
 }
 
+TEST_F(DlgSelectFileInfoTest, SeveralFilesFromADeeperFolderAreReportedNotJoinedIntoOneName) {
+    // The current folder is a parent of the selection's: the rest does not start with a NUL
+    // but holds them, and as one name it would become a path that names no file.
+    const tDlgSelectFileInfo info = Split("/home/u/m\0a.avi\0b.avi"s, "/home", '/');
+    EXPECT_EQ(info.FileCount, 0);
+    EXPECT_EQ(info.FolderPath, "");
+    EXPECT_TRUE(info.FileNames.empty());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].first, kDlgSelectErrorText);
+    EXPECT_EQ(errors[0].second, kDlgSelectErrorTitle);
+}
+
+TEST_F(DlgSelectFileInfoTest, OnePathFromADeeperFolderStillNamesItsFile) {
+    const tDlgSelectFileInfo info = Split("/home/u/m/a.avi", "/home", '/');
+    ASSERT_TRUE(errors.empty());
+    EXPECT_EQ(info.FolderPath + info.FileNames[1], "/home/u/m/a.avi");
+}
+
 TEST_F(DlgSelectFileInfoTest, NamesAreCopiedExactlyWithoutCaseFolding) {
     const tDlgSelectFileInfo info = Split("D:\\Movies\0A.AVI\0Été.Mp4"s, "D:\\Movies", '\\');
     EXPECT_EQ(info.FileNames, (Names{"", "A.AVI", "Été.Mp4"}));

@@ -186,6 +186,18 @@ TEST_F(PlaylistFileTest, SkippedLinesDoNotCountTowardsTheRowLimit) {
     EXPECT_EQ(read.value().linesSkipped, 1u);
 }
 
+TEST_F(PlaylistFileTest, LineThatWouldBeRewrittenAsOtherBytesFailsNamingTheLine) {
+    // In BIG5 both F9F9 and A2A4 read as one character: saving the list again would write
+    // A2A4, and the row would name another file.
+    const NarrowCodec big5("BIG5");
+    const PlaylistFile big5Playlist(big5);
+    WriteBytes(Path(), "/m/a.avi\r\n/m/\xF9\xF9.avi");
+    const Result<PlaylistRows> read = big5Playlist.Read(Path());
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().line, 2u);
+    EXPECT_EQ(read.error().reason, "text would not be written back the same in BIG5 (at byte 3)");
+}
+
 TEST_F(PlaylistFileTest, MissingFileIsAnError) {
     const Result<PlaylistRows> read = playlist.Read(Path());
     ASSERT_FALSE(read.ok());

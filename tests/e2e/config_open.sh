@@ -21,7 +21,10 @@ read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /A
 hints=$(xprop -id "$id" WM_NORMAL_HINTS)
 grep -q "minimum size: 401 by 449" <<<"$hints" || fail "no fixed minimum size: $hints"
 grep -q "maximum size: 401 by 449" <<<"$hints" || fail "no fixed maximum size: $hints"
-xprop -id "$id" _NET_WM_ICON | grep -q "_NET_WM_ICON(CARDINAL) = " || fail "the dialog has no icon"
+# Read whole first: grep -q stops early, and xprop, still writing the large icon, would die of
+# SIGPIPE and fail the pipeline.
+icon=$(xprop -id "$id" _NET_WM_ICON)
+grep -q "_NET_WM_ICON(CARDINAL) = " <<<"$icon" || fail "the dialog has no icon"
 
 file=$(shot config-open)
 convert "$file" -crop "${w}x${h}+${x}+${y}" +repage "$SHOTS/config-open-dialog.png"

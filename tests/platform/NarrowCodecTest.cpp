@@ -93,6 +93,25 @@ TEST(NarrowCodecTest, OutputMuchLongerThanInputIsWhole) {
     EXPECT_EQ(codec.Decode(wide.value()).value(), text);
 }
 
+class Big5CodecTest : public ::testing::Test {
+  protected:
+    NarrowCodec codec{"BIG5"};
+};
+
+TEST_F(Big5CodecTest, BytesThatWouldBeWrittenBackAsOtherBytesDoNotDecode) {
+    // F9F9 and A2A4 both read as U+2550, which is written as A2A4.
+    const Result<std::string> text = codec.Decode("/m/\xF9\xF9.avi");
+    ASSERT_FALSE(text.ok());
+    EXPECT_EQ(text.error().reason, "text would not be written back the same in BIG5 (at byte 3)");
+}
+
+TEST_F(Big5CodecTest, TheSequenceThatIsWrittenBackDecodes) {
+    const Result<std::string> text = codec.Decode("/m/\xA2\xA4.avi");
+    ASSERT_TRUE(text.ok()) << text.error().Describe();
+    EXPECT_EQ(text.value(), "/m/\u2550.avi");
+    EXPECT_EQ(codec.Encode(text.value()).value(), "/m/\xA2\xA4.avi");
+}
+
 TEST(NarrowCodecTest, PlainCLocaleFallsBackToUtf8) {
     const std::string previous = std::setlocale(LC_CTYPE, nullptr);
     std::setlocale(LC_CTYPE, "C");

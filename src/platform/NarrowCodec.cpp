@@ -43,6 +43,8 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
     if (identity_ && toUtf8_ && IsValidUtf8(narrow)) return std::string(narrow);
     Result<std::string> text = Convert(toUtf8_, narrow, "is not valid text in", codeset_);
     if (!text) return text;
+    // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through unchanged: no text either.
+    if (!IsValidUtf8(text.value())) return Error{"text is not valid text in " + codeset_};
     // Some character sets read two byte sequences as one character (BIG5 F9F9 and A2A4 are both
     // U+2550). Such text would be written back as the other bytes, naming another file.
     Result<std::string> back = Convert(toNarrow_, text.value(), "cannot be written in", codeset_);

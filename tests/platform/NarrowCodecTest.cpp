@@ -128,6 +128,14 @@ class Utf8CodecTest : public ::testing::TestWithParam<std::string> {
     NarrowCodec throughIconv{"UTF8"};
 };
 
+TEST(NarrowCodecTest, BytesBeyondTheLastCodePointDoNotDecodeEvenWhereIconvPassesThem) {
+    for (const char* codeset : {"UTF-8", "UTF8"}) {
+        const Result<std::string> text = NarrowCodec(codeset).Decode("/m/q.\xF5\x97\x90\x92.avi");
+        ASSERT_FALSE(text.ok()) << codeset;
+        EXPECT_EQ(text.error().reason, std::string("text is not valid text in ") + codeset);
+    }
+}
+
 TEST_P(Utf8CodecTest, AnswersAsIconvDoes) {
     const std::string& text = GetParam();
     for (const bool encode : {true, false}) {
@@ -157,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string("ok \xE0\x80\xAF"),           // overlong, three bytes
                       std::string("ok \xED\xA0\x80"),           // a surrogate
                       std::string("ok \xF4\x90\x80\x80"),       // past U+10FFFF
+                      std::string("ok \xF5\x97\x90\x92"),       // past it, let through by iconv
                       std::string("ok \xF8\x88\x80\x80\x80"),   // five bytes
                       std::string("ok \xFF"), std::string("\x80 lone continuation")));
 

@@ -87,14 +87,16 @@ note "full disk"
 cp "$E2E_WORK/before.m3u" "$APP/varariv.m3u"
 cp "$E2E_WORK/before.ini" "$INI"
 cp -a "$APP" "$E2E_WORK/stage"
-# The program folder becomes a small tmpfs, filled up to the last byte.
+# The program folder becomes a small tmpfs (room for the program, which a sanitizer build makes
+# large, and 16 MB more), filled up to the last byte.
+size_kib=$(($(du -sk "$E2E_WORK/stage" | cut -f1) + 16384))
 unshare -m --propagation private bash -c '
-    mount -t tmpfs -o size=16m tmpfs "$1" && cp -a "$2"/. "$1"/ &&
-        { head -c 32M /dev/zero >"$1/filler" 2>/dev/null; true; } || exit 3
+    mount -t tmpfs -o "size=$4k" tmpfs "$1" && cp -a "$2"/. "$1"/ &&
+        { head -c $(($4 * 2))K /dev/zero >"$1/filler" 2>/dev/null; true; } || exit 3
     "$1/revuro" /c
     status=$?
     cp "$1/varariv.m3u" "$3/after.m3u"
-    exit $status' _ "$APP" "$E2E_WORK/stage" "$E2E_WORK" >>"$E2E_WORK/revuro.log" 2>&1 &
+    exit $status' _ "$APP" "$E2E_WORK/stage" "$E2E_WORK" "$size_kib" >>"$E2E_WORK/revuro.log" 2>&1 &
 REVURO_PID=$!
 E2E_PIDS+=("$REVURO_PID")
 in_namespace() { nsenter -m -t "$REVURO_PID" cat "$APP/varariv.m3u"; }

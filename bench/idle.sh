@@ -14,7 +14,10 @@ tick=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 shares=()
 for ((r = 0; r < REPEATS; r++)); do
-    in_app "$app" "$app/program/revuro" /s 2>>"$BENCH_WORK/idle.log" &
+    # Started directly rather than through in_app, so that $! is the saver itself and not a
+    # subshell around it: that is the process measured and killed below.
+    XDG_CONFIG_HOME="$app/config" XDG_RUNTIME_DIR="$app/run" "$app/program/revuro" /s \
+        2>>"$BENCH_WORK/idle.log" &
     pid=$!
     BENCH_PIDS+=("$pid")
     sleep 3  # start-up is not idling

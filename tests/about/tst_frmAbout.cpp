@@ -7,42 +7,17 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
 #include "about/frmAbout.h"
+#include "support/ModalAnswer.h"
 
 using revuro::frmAbout;
+using revuro::testing::AnswerNextBox;
+using revuro::testing::SeenBox;
 
 namespace {
-
-// Answers the next message box when it comes up, and remembers what it showed.
-class MessageBoxWatcher : public QObject {
-  public:
-    MessageBoxWatcher() {
-        connect(&poll_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            ++shown;
-            text = box->text();
-            title = box->windowTitle();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll_.start(10);
-    }
-
-    int shown = 0;
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QMessageBox::StandardButtons buttons;
-
-  private:
-    QTimer poll_;
-};
 
 QColor TextColour(const QWidget* widget) { return widget->palette().color(QPalette::WindowText); }
 
@@ -259,22 +234,24 @@ class tst_frmAbout : public QObject {
     void enterOnSysInfoPressesItInstead() {
         ShowAndActivate();
         Child<QWidget>("cmdSysInfo")->setFocus(Qt::TabFocusReason);
-        MessageBoxWatcher watcher;
+        SeenBox seen;
+        const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(watcher.shown, 1);
+        QVERIFY2(answer->Answered(), answer->Why());
         QVERIFY(!about.isNull());
         QVERIFY(about->isVisible());
     }
 
     void sysInfoIsUnavailableWithoutARegistry() {
         ShowAndActivate();
-        MessageBoxWatcher watcher;
+        SeenBox seen;
+        const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
         QTest::mouseClick(Child<QPushButton>("cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(watcher.shown, 1);
-        QCOMPARE(watcher.text, QString("此时系统信息不可用"));
-        QCOMPARE(watcher.title, QString("Revuro"));
-        QCOMPARE(watcher.icon, QMessageBox::NoIcon);
-        QCOMPARE(watcher.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY2(answer->Answered(), answer->Why());
+        QCOMPARE(seen.text, QString("此时系统信息不可用"));
+        QCOMPARE(seen.title, QString("Revuro"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         // The box stays open and usable.
         QVERIFY(!about.isNull());
         QVERIFY(about->isVisible());
@@ -282,10 +259,13 @@ class tst_frmAbout : public QObject {
 
     void altSPressesSysInfo() {
         ShowAndActivate();
-        MessageBoxWatcher watcher;
+        SeenBox seen;
+        const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
         // Through the window, as the desktop delivers keys: shortcuts are matched there.
         QTest::keyClick(about->windowHandle(), Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(watcher.shown, 1);  // a mnemonic animates the press first
+        // A mnemonic animates the press first.
+        QTRY_VERIFY2(answer->Answered(), answer->Why());
+        QCOMPARE(seen.text, QString("此时系统信息不可用"));
     }
 
     void homePageLineOpensTheHomePage() {

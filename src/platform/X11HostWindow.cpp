@@ -39,6 +39,10 @@ void X11HostWindow::ReadEvents() {
                 emit hostResized(size_);
             }
         } else if (event.type == DestroyNotify && event.xdestroywindow.window == window_) {
+            // A server going down destroys every window before it drops the connections, and
+            // answers no more requests: a round trip tells that apart from the host's end.
+            // A lost display never returns from it (see X11ErrorPolicy).
+            XSync(display_.get(), False);
             emit hostGone();
         }
     }

@@ -38,12 +38,12 @@ id=$(wait_for_window "$CONFIG_TITLE") || fail "no configuration dialog"
 xdotool windowfocus --sync "$id" key alt+p
 trial=$(wait_for_window "$TRIAL_TITLE") || fail "play all showed no trial window"
 [[ -s "$APP/temp.m3u" ]] || fail "play all wrote no trial playlist"
-read -r tx ty < <(xwininfo -id "$trial" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
+read -r tx ty < <(window_origin "$trial")
 wait_for_colour red $((tx + 150)) $((ty + 100)) || fail "the trial window does not play the list"
 shot config-trial >/dev/null
 
 # The second row, by a double click on it in the list (rows are 16 pixels high at 12 pt).
-read -r cx cy < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
+read -r cx cy < <(window_origin "$id")
 xdotool mousemove $((cx + 100)) $((cy + 16 + 3 + 16 + 8)) click --repeat 2 --delay 80 1
 wait_for_colour blue $((tx + 150)) $((ty + 100)) || fail "the double click did not play the second row"
 (($(windows_titled "$TRIAL_TITLE") == 1)) || fail "the double click opened a second trial window"

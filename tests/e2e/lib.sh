@@ -29,6 +29,10 @@ trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [[ -s "$E2E_WORK/revuro.log" ]]; then
+        echo "-- the program's last words:" >&2
+        tail -n 20 "$E2E_WORK/revuro.log" >&2
+    fi
     exit 1
 }
 note() { echo "-- $*"; }
@@ -96,6 +100,19 @@ wait_for_window() {
     return 1
 }
 
+# wait_for_file_line FILE [SECONDS]: prints the first line of FILE once it has one.
+wait_for_file_line() {
+    local i
+    for ((i = 0; i < ${2:-10} * 10; i++)); do
+        if [[ -s "$1" ]]; then
+            head -n1 "$1"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # wait_for_exit PID [SECONDS]: true when the process ended in time; its status in EXIT_STATUS.
 wait_for_exit() {
     local pid=$1 limit=${2:-10} i
@@ -108,6 +125,12 @@ wait_for_exit() {
         sleep 0.05
     done
     return 1
+}
+
+# window_origin ID: the window's top-left corner on the screen, as "X Y".
+window_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        END {print x, y}'
 }
 
 # capture FILE: the whole screen into FILE; prints FILE.

@@ -131,11 +131,11 @@ QStringList AddMovieNameFilters() {
 }  // namespace
 
 FrmConfig::FrmConfig(const std::string& programFolder, SettingsStore& settings,
-                     const PlaylistFile& playlists, QWidget* parent)
+                     const PlaylistFile& playlists, const PlayerFactory& players, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      playlists_(playlists),
+      players_(players),
       logic_(programFolder, settings, playlists, *this) {
     setObjectName("FrmConfig");
     setWindowTitle(QString::fromUtf8(kConfigTitle));
@@ -384,7 +384,7 @@ void FrmConfig::Beep() { QApplication::beep(); }
 void FrmConfig::Unload() { close(); }
 
 void FrmConfig::PlayInTrialWindow(const std::string& url) {
-    if (!trial_) trial_ = new frmPlay(playlists_);
+    if (!trial_) trial_ = new frmPlay(players_);
     if (Outcome playing = trial_->wmp().SetURL(url); !playing) {
         MsgBoxCritical(playing.error().Describe(), kPlayFailedTitle);
         return;

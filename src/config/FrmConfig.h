@@ -20,6 +20,7 @@ class QPushButton;
 namespace revuro {
 
 class PlaylistFile;
+class PlayerFactory;
 class RowListModel;
 class SettingsStore;
 
@@ -32,7 +33,8 @@ class FrmConfig : public QWidget, private FrmConfigView {
 
   public:
     FrmConfig(const std::string& programFolder, SettingsStore& settings,
-              const PlaylistFile& playlists, QWidget* parent = nullptr);
+              const PlaylistFile& playlists, const PlayerFactory& players,
+              QWidget* parent = nullptr);
     ~FrmConfig() override;
 
     // The form's load handling: fills the list and the two boxes from what is stored.
@@ -68,7 +70,7 @@ class FrmConfig : public QWidget, private FrmConfigView {
 
     QCheckBox* CheckBoxOf(CheckBox box) const;
 
-    const PlaylistFile& playlists_;
+    const PlayerFactory& players_;
 
     QGroupBox* Frame1_;
     QPushButton* cmdOK_;

@@ -8,16 +8,17 @@
 #include "platform/Process.h"
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
+#include "saver/PlayerFactory.h"
 #include "startup/InstanceGuard.h"
 
 namespace revuro {
 
 FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
-               const PlaylistFile& playlists, QWidget* parent)
+               const PlayerFactory& players, QWidget* parent)
     : QWidget(parent),
       mode_(mode),
       inHostWindow_(mode == RunMode::Preview),
-      wmp_(new MpvPlayer(PlayerSettings{}, playlists, this)),  // defaults: the saver's settings
+      wmp_(players.Make(PlayerSettings{}, this)),  // defaults: the saver's settings
       logic_(mode, programFolder, *wmp_, settings, *this, &CanOpenForReading) {
     setObjectName("FrmScr");
     setWindowTitle(kSaverTitle);

@@ -11,7 +11,7 @@
 namespace revuro {
 
 class MpvPlayer;
-class PlaylistFile;
+class PlayerFactory;
 
 // The saver window: black, borderless, over the whole virtual desktop, holding the player.
 // In preview it lives inside the host's preview area instead.
@@ -20,7 +20,7 @@ class FrmScr : public QWidget, private FrmScrView {
 
   public:
     FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
-           const PlaylistFile& playlists, QWidget* parent = nullptr);
+           const PlayerFactory& players, QWidget* parent = nullptr);
     ~FrmScr() override;
 
     // The form's load handling: places the window and points the player at the playlist.

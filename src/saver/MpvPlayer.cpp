@@ -82,7 +82,8 @@ std::string FileName(const std::string& path) {
 
 void MpvPlayer::MpvDeleter::operator()(mpv_handle* handle) const { mpv_terminate_destroy(handle); }
 
-MpvPlayer::MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists, QWidget* parent)
+MpvPlayer::MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists,
+                     VideoOutput output, QWidget* parent)
     : QWidget(parent), settings_(settings), playlists_(playlists), video_(new QWidget(this)) {
     setObjectName("wmp");
     setFocusPolicy(Qt::StrongFocus);
@@ -100,7 +101,7 @@ MpvPlayer::MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlis
     video_->setPalette(black);
     video_->setMouseTracking(true);
 
-    initialized_ = Initialize();
+    initialized_ = Initialize(output);
     if (!initialized_) {
         std::fprintf(stderr, "revuro: the media player cannot start: %s\n",
                      initialized_.error().reason.c_str());
@@ -111,7 +112,7 @@ MpvPlayer::~MpvPlayer() {
     if (mpv_) mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
 }
 
-Outcome MpvPlayer::Initialize() {
+Outcome MpvPlayer::Initialize(VideoOutput output) {
     mpv_.reset(mpv_create());
     if (!mpv_) return Error{"libmpv could not be created"};
     mpv_handle* mpv = mpv_.get();
@@ -124,16 +125,21 @@ Outcome MpvPlayer::Initialize() {
     option(mpv_name::kKeepOpen, "yes");
     option(mpv_name::kKeepOpenPause, "no");
     option(mpv_name::kImageDuration, kPictureSeconds);
-    option(mpv_name::kHwdec, "auto-safe");  // hardware where the machine offers it
-    // Outputs that draw into a foreign X window: OpenGL (a software renderer is accepted, as on
-    // a virtual display), else plain X11. Other GPU contexts are not probed: a failed probe of
-    // them can leave the process's X connections broken.
-    option(mpv_name::kVo, "gpu,x11");
-    // A libmpv built without GLX refuses the whole list, and mpv would then probe every
-    // context after all; EGL alone is what such a build can draw with here.
-    if (mpv_set_option_string(mpv, mpv_name::kGpuContext, "x11egl,x11") < 0)
-        option(mpv_name::kGpuContext, "x11egl");
-    option(mpv_name::kGpuSoftware, "yes");
+    if (output == VideoOutput::Gpu) {
+        // OpenGL on the graphics card, decoding on it where it can; plain X11 if that fails.
+        // Only contexts that draw into a foreign X window: a failed probe of the others can
+        // leave the process's X connections broken.
+        option(mpv_name::kVo, "gpu,x11");
+        option(mpv_name::kHwdec, "auto-safe");
+        // A libmpv built without GLX refuses the whole list, and mpv would then probe every
+        // context after all; EGL alone is what such a build can draw with here.
+        if (mpv_set_option_string(mpv, mpv_name::kGpuContext, "x11egl,x11") < 0)
+            option(mpv_name::kGpuContext, "x11egl");
+        option(mpv_name::kGpuSoftware, "no");
+    } else {
+        option(mpv_name::kVo, "x11");
+        option(mpv_name::kHwdec, "no");
+    }
     // One video output for the player's whole life: it is chosen once, and an item that
     // cannot be played does not tear it down and make mpv probe the outputs again.
     option(mpv_name::kForceWindow, "yes");

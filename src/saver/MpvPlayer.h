@@ -10,6 +10,7 @@
 
 #include "config/PlaylistFile.h"
 #include "saver/MediaPlayer.h"
+#include "saver/VideoOutput.h"
 
 struct mpv_handle;
 struct mpv_event;
@@ -26,7 +27,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     Q_OBJECT
 
   public:
-    MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists,
+    MpvPlayer(const PlayerSettings& settings, const PlaylistFile& playlists, VideoOutput output,
               QWidget* parent = nullptr);
     ~MpvPlayer() override;
 
@@ -69,7 +70,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
         void operator()(mpv_handle* handle) const;
     };
 
-    Outcome Initialize();
+    Outcome Initialize(VideoOutput output);
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ItemFinished();

@@ -25,9 +25,13 @@
 #include "platform/QuitSignals.h"
 #include "platform/UserFolders.h"
 #include "platform/X11Display.h"
+#include "platform/X11ErrorPolicy.h"
+#include "platform/X11Graphics.h"
 #include "platform/X11HostWindow.h"
 #include "platform/X11MonitorPower.h"
 #include "saver/FrmScr.h"
+#include "saver/PlayerFactory.h"
+#include "saver/VideoOutput.h"
 #include "startup/CommandLine.h"
 #include "startup/DesktopInstanceQuery.h"
 
@@ -36,10 +40,38 @@ using namespace revuro;
 namespace {
 
 constexpr int kBadHostStatus = 2;
-constexpr int kNoDisplayStatus = 1;
 // Ended by SIGTERM or SIGINT: the way xscreensaver ends a display mode, so an ordinary end. A
 // process that died of the signal instead would report 128 + its number.
 constexpr int kEndedBySignalStatus = 0;
+
+constexpr const char* kVideoOutputVariable = "REVURO_VIDEO_OUTPUT";
+constexpr const char* kVerboseVariable = "REVURO_VERBOSE";
+
+// The players' video output, chosen once before any of them starts: the one a user forces
+// with REVURO_VIDEO_OUTPUT ("gpu" or "x11"), else the cheapest the display allows.
+// REVURO_VERBOSE=1 reports the choice and why in one line on stderr.
+VideoOutput ChooseOutput() {
+    std::string why;
+    VideoOutput output = VideoOutput::X11;
+    const char* forced = std::getenv(kVideoOutputVariable);
+    if (forced != nullptr && *forced != '\0' && ParseVideoOutput(forced, output)) {
+        why = std::string("forced by ") + kVideoOutputVariable;
+    } else {
+        if (forced != nullptr && *forced != '\0') {
+            std::fprintf(stderr, "revuro: %s=%s is neither gpu nor x11; choosing by the display\n",
+                         kVideoOutputVariable, forced);
+        }
+        const DisplayGraphics graphics = X11DisplayGraphics();
+        output = ChooseVideoOutput(graphics);
+        why = !graphics.directRendering   ? "no direct rendering on this display"
+              : graphics.renderer.empty() ? "OpenGL renderer unknown"
+                                          : "OpenGL renderer " + graphics.renderer;
+    }
+    if (const char* verbose = std::getenv(kVerboseVariable); verbose != nullptr && *verbose == '1')
+        std::fprintf(stderr, "revuro: video output %s (%s)\n", VideoOutputName(output),
+                     why.c_str());
+    return output;
+}
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "revuro: %s\n", message.c_str());
@@ -92,10 +124,11 @@ int main(int argc, char* argv[]) {
     if (qgetenv("QT_QPA_PLATFORM") == "xcb" && !X11Display().IsOpen()) {
         std::fprintf(stderr, "revuro: cannot open the X display \"%s\"\n",
                      qgetenv("DISPLAY").constData());
-        return kNoDisplayStatus;
+        return X11ErrorPolicy::kDisplayLostStatus;
     }
 
     QApplication app(argc, argv);
+    const X11ErrorPolicy x11Errors;
     std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(kVersionText);
@@ -120,19 +153,20 @@ int main(int argc, char* argv[]) {
     const PlaylistFile playlists(codec);
     IniSettingsStore settings(IniSettingsStore::DefaultPath());
     const std::string folder = ProgramFolder();
+    const PlayerFactory players(playlists, ChooseOutput());
 
     std::unique_ptr<QWidget> window;
     FrmScr* saver = nullptr;
     switch (decision.mode) {
         case RunMode::Configure: {
-            auto config = std::make_unique<FrmConfig>(folder, settings, playlists);
+            auto config = std::make_unique<FrmConfig>(folder, settings, playlists, players);
             config->Load();
             config->show();
             window = std::move(config);
             break;
         }
         case RunMode::Preview: {
-            auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, settings, playlists);
+            auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, settings, players);
             frmScr->Load();
             EmbedIntoHost(*frmScr, host, kPreviewTitle);
             saver = frmScr.get();
@@ -144,7 +178,7 @@ int main(int argc, char* argv[]) {
             // decides itself how many run: a saver with a host window skips the guard, or the
             // second monitor's would end at the first one's window.
             if (!host && CheckPrevInstance(DesktopInstanceQuery(lock))) TerminateImmediately(0);
-            auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, playlists);
+            auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, players);
             if (host) frmScr->UseHostWindow();
             frmScr->Load();
             if (host) {

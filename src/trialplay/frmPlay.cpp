@@ -5,6 +5,7 @@
 
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
+#include "saver/PlayerFactory.h"
 #include "trialplay/TrialPlayerFit.h"
 
 namespace revuro {
@@ -30,8 +31,8 @@ constexpr int kPlayerHeight = 4095;
 
 }  // namespace
 
-frmPlay::frmPlay(const PlaylistFile& playlists, QWidget* parent)
-    : QWidget(parent, Qt::Window), wmp_(new MpvPlayer(TrialPlayerSettings(), playlists, this)) {
+frmPlay::frmPlay(const PlayerFactory& players, QWidget* parent)
+    : QWidget(parent, Qt::Window), wmp_(players.Make(TrialPlayerSettings(), this)) {
     setObjectName("frmPlay");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTrialTitle);

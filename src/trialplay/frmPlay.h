@@ -5,7 +5,7 @@
 namespace revuro {
 
 class MpvPlayer;
-class PlaylistFile;
+class PlayerFactory;
 
 inline constexpr const char* kTrialTitle = "DavodoR2.0  播放电影";
 
@@ -16,7 +16,7 @@ class frmPlay : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmPlay(const PlaylistFile& playlists, QWidget* parent = nullptr);
+    explicit frmPlay(const PlayerFactory& players, QWidget* parent = nullptr);
 
     MpvPlayer& wmp() { return *wmp_; }
 

@@ -12,6 +12,7 @@
 #include "platform/NarrowCodec.h"
 #include "saver/FrmScr.h"
 #include "saver/MpvPlayer.h"
+#include "saver/PlayerFactory.h"
 
 using namespace revuro;
 
@@ -40,7 +41,7 @@ class FrmScrTest : public QObject {
     }
 
     void saverCoversEveryMonitorAndPlaysOnThePrimary() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         QVERIFY(frmScr.isVisible());
         QCOMPARE(frmScr.windowTitle(), QString("DavodoR2.0"));
@@ -56,13 +57,14 @@ class FrmScrTest : public QObject {
 
     void playerDrawsOnlyThroughX11Contexts() {
         // A refused list would leave mpv probing every context, Wayland and DRM included.
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        const PlayerFactory gpu(playlists_, VideoOutput::Gpu);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, gpu);
         const QString contexts = QString::fromStdString(frmScr.wmp().GpuContexts());
         QVERIFY2(contexts.startsWith("x11egl"), qPrintable(contexts));
     }
 
     void withoutPlaylistThePlayerGetsThePictureBesideTheProgram() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         QCOMPARE(QString::fromStdString(frmScr.wmp().URL()), folder_->filePath("first.bmp"));
     }
@@ -72,14 +74,14 @@ class FrmScrTest : public QObject {
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write("/media/a.mp4\r\n/media/b.mkv");
         list.close();
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         QCOMPARE(QString::fromStdString(frmScr.wmp().URL()), list.fileName());
         QCOMPARE(frmScr.wmp().Items(), (std::vector<std::string>{"/media/a.mp4", "/media/b.mkv"}));
     }
 
     void previewIsNotShownByLoadAndKeepsTheVideoInsideThePlayer() {
-        FrmScr frmScr(RunMode::Preview, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Preview, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
         frmScr.setGeometry(0, 0, 320, 240);
@@ -89,7 +91,7 @@ class FrmScrTest : public QObject {
     }
 
     void saverInAHostWindowLeavesPlacingToTheHost() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.UseHostWindow();
         frmScr.Load();
         QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
@@ -103,7 +105,7 @@ class FrmScrTest : public QObject {
     }
 
     void playbackHoldsWhileTheMonitorsSleep() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         const std::int32_t state = frmScr.wmp().PlayState();
         QVERIFY(!frmScr.wmp().IsHeld());
@@ -119,7 +121,7 @@ class FrmScrTest : public QObject {
     }
 
     void heldPlaybackStaysHeldWhenTheNextItemLoads() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, playlists_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         frmScr.SetMonitorPower(MonitorPower::Off);
         QVERIFY(frmScr.wmp().SetURL(folder_->filePath("other.bmp").toStdString()).ok());
@@ -129,6 +131,7 @@ class FrmScrTest : public QObject {
   private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
+    PlayerFactory players_{playlists_, VideoOutput::X11};
     std::unique_ptr<QTemporaryDir> folder_;
     std::unique_ptr<IniSettingsStore> settings_;
 };

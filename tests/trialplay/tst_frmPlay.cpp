@@ -7,6 +7,7 @@
 #include "platform/NarrowCodec.h"
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
+#include "saver/PlayerFactory.h"
 #include "trialplay/TrialPlayerFit.h"
 #include "trialplay/frmPlay.h"
 
@@ -23,7 +24,7 @@ class TestFrmPlay : public QObject {
         QApplication::setWindowIcon(programIcon_);
     }
 
-    void init() { window_ = new frmPlay(playlists_); }
+    void init() { window_ = new frmPlay(players_); }
     void cleanup() { delete window_.data(); }
 
     void isAnOrdinaryTopLevelWindowWithTheTrialCaption() {
@@ -90,6 +91,7 @@ class TestFrmPlay : public QObject {
   private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
+    PlayerFactory players_{playlists_, VideoOutput::X11};
     QIcon programIcon_;
     QPointer<frmPlay> window_;
 };

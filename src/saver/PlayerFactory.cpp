@@ -1,0 +1,11 @@
+#include "saver/PlayerFactory.h"
+
+#include "saver/MpvPlayer.h"
+
+namespace revuro {
+
+MpvPlayer* PlayerFactory::Make(const PlayerSettings& settings, QWidget* parent) const {
+    return new MpvPlayer(settings, playlists_, output_, parent);
+}
+
+}  // namespace revuro

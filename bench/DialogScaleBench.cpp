@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "config/DlgSelectFileInfo.h"
-#include "config/FrmConfigLogic.h"
-#include "config/MovieList.h"
-#include "config/PlaylistFile.h"
+#include "core/config/DlgSelectFileInfo.h"
+#include "core/config/FrmConfigLogic.h"
+#include "core/config/MovieList.h"
+#include "core/store/PlaylistFile.h"
 #include "support/MemorySettingsStore.h"
 
 namespace revuro {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "startup/CommandLine.h"
+#include "core/startup/CommandLine.h"
 
 using namespace revuro;
 

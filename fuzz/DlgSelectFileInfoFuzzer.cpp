@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "config/DlgSelectFileInfo.h"
-#include "platform/Utf8.h"
+#include "core/Utf8.h"
+#include "core/config/DlgSelectFileInfo.h"
 
 using namespace revuro;
 

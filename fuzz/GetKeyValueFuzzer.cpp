@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "FuzzSupport.h"
-#include "about/frmAboutLogic.h"
+#include "core/about/frmAboutLogic.h"
 
 using namespace revuro;
 

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "FuzzSupport.h"
-#include "config/IniSettingsStore.h"
+#include "core/store/IniSettingsStore.h"
 #include "platform/Files.h"
 
 using namespace revuro;

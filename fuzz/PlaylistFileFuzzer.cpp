@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "config/PlaylistFile.h"
+#include "core/Utf8.h"
+#include "core/store/PlaylistFile.h"
 #include "platform/Files.h"
-#include "platform/Utf8.h"
 
 using namespace revuro;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Result.h"
+#include "core/Result.h"
 
 namespace revuro {
 

@@ -1,53 +1,34 @@
 #include "platform/NarrowCodec.h"
 
-#include <langinfo.h>
-
-#include <cerrno>
-#include <clocale>
-#include <cstring>
-
-#include "platform/Utf8.h"
+#include "core/Utf8.h"
+#include "platform/NarrowConverter.h"
 
 namespace revuro {
-
-namespace {
-const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
-
-void* Open(const std::string& to, const std::string& from) {
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
-    return cd == kInvalid ? nullptr : cd;
-}
-}  // namespace
-
-void NarrowCodec::IconvCloser::operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
-
-NarrowCodec NarrowCodec::ForLocale() {
-    std::string codeset = nl_langinfo(CODESET);
-    if (codeset.empty() || codeset == "ANSI_X3.4-1968" || codeset == "ASCII") codeset = "UTF-8";
-    return NarrowCodec(codeset);
-}
 
 NarrowCodec::NarrowCodec(std::string codeset)
     : codeset_(std::move(codeset)),
       identity_(codeset_ == "UTF-8"),
-      toNarrow_(Open(codeset_, "UTF-8")),
-      toUtf8_(Open("UTF-8", codeset_)) {}
+      converter_(NarrowConverter::Open(codeset_)) {}
+
+NarrowCodec::~NarrowCodec() = default;
+NarrowCodec::NarrowCodec(NarrowCodec&&) noexcept = default;
+NarrowCodec& NarrowCodec::operator=(NarrowCodec&&) noexcept = default;
 
 Result<std::string> NarrowCodec::Encode(std::string_view utf8) const {
-    // Invalid text still goes to iconv, which names the failing byte.
-    if (identity_ && toNarrow_ && IsValidUtf8(utf8)) return std::string(utf8);
-    return Convert(toNarrow_, utf8, "cannot be written in", codeset_);
+    // Invalid text still goes to the converter, which names the failing byte.
+    if (identity_ && IsValidUtf8(utf8)) return std::string(utf8);
+    return converter_->ToNarrow(utf8);
 }
 
 Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
-    if (identity_ && toUtf8_ && IsValidUtf8(narrow)) return std::string(narrow);
-    Result<std::string> text = Convert(toUtf8_, narrow, "is not valid text in", codeset_);
+    if (identity_ && IsValidUtf8(narrow)) return std::string(narrow);
+    Result<std::string> text = converter_->ToUtf8(narrow);
     if (!text) return text;
     // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through unchanged: no text either.
     if (!IsValidUtf8(text.value())) return Error{"text is not valid text in " + codeset_};
     // Some character sets read two byte sequences as one character (BIG5 F9F9 and A2A4 are both
     // U+2550). Such text would be written back as the other bytes, naming another file.
-    Result<std::string> back = Convert(toNarrow_, text.value(), "cannot be written in", codeset_);
+    Result<std::string> back = converter_->ToNarrow(text.value());
     if (!back || back.value() != narrow) {
         const std::string_view again = back ? std::string_view(back.value()) : std::string_view();
         std::size_t at = 0;
@@ -56,41 +37,6 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
                      std::to_string(at) + ")"};
     }
     return text;
-}
-
-Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,
-                                         const char* direction, const std::string& codeset) {
-    if (!cd) return Error{"the character set " + codeset + " is not supported"};
-    iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);  // reset shift state
-
-    std::string out(in.size() * 2 + 16, '\0');
-    char* inPtr = const_cast<char*>(in.data());
-    size_t inLeft = in.size();
-    size_t written = 0;
-    while (true) {
-        char* outPtr = out.data() + written;
-        size_t outLeft = out.size() - written;
-        size_t rc = iconv(static_cast<iconv_t>(cd.get()), &inPtr, &inLeft, &outPtr, &outLeft);
-        written = out.size() - outLeft;
-        if (rc != static_cast<size_t>(-1)) {
-            if (rc > 0) {  // iconv substituted something: as bad as an unconvertible character
-                return Error{"text " + std::string(direction) + " " + codeset};
-            }
-            // Flush any final shift sequence of stateful character sets.
-            iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, &outPtr, &outLeft);
-            written = out.size() - outLeft;
-            break;
-        }
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        const std::size_t at = in.size() - inLeft;
-        return Error{"text " + std::string(direction) + " " + codeset + " (at byte " +
-                     std::to_string(at) + ")"};
-    }
-    out.resize(written);
-    return out;
 }
 
 }  // namespace revuro

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <iconv.h>
-
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/Result.h"
+#include "core/Result.h"
 
 namespace revuro {
+
+class NarrowConverter;
 
 // Converts between the program's UTF-8 text and the system's narrow character set, the
 // bytes that files such as the playlist hold. Conversion never substitutes: a character the
@@ -20,6 +20,9 @@ class NarrowCodec {
     static NarrowCodec ForLocale();
 
     explicit NarrowCodec(std::string codeset);
+    ~NarrowCodec();
+    NarrowCodec(NarrowCodec&&) noexcept;
+    NarrowCodec& operator=(NarrowCodec&&) noexcept;
 
     const std::string& codeset() const { return codeset_; }
 
@@ -29,19 +32,10 @@ class NarrowCodec {
     Result<std::string> Decode(std::string_view narrow) const;
 
   private:
-    struct IconvCloser {
-        void operator()(void* cd) const;
-    };
-    using Iconv = std::unique_ptr<void, IconvCloser>;
-
-    static Result<std::string> Convert(const Iconv& cd, std::string_view in, const char* direction,
-                                       const std::string& codeset);
-
     std::string codeset_;
-    // UTF-8 on both sides: valid text passes unchanged, without a trip through iconv.
+    // UTF-8 on both sides: valid text passes unchanged, without a trip through the system.
     bool identity_;
-    Iconv toNarrow_;
-    Iconv toUtf8_;
+    std::unique_ptr<NarrowConverter> converter_;  // the system's own conversion
 };
 
 }  // namespace revuro

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "config/FrmConfigLogic.h"
-#include "config/FrmConfigView.h"
-#include "config/IniSettingsStore.h"
-#include "config/PlaylistFile.h"
+#include "core/config/FrmConfigLogic.h"
+#include "core/config/FrmConfigView.h"
+#include "core/store/IniSettingsStore.h"
+#include "core/store/PlaylistFile.h"
 #include "platform/NarrowCodec.h"
 
 using namespace revuro;

@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "config/SettingsStore.h"
+#include "core/store/SettingsStore.h"
 
 namespace revuro::testing {
 

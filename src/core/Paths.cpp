@@ -1,0 +1,11 @@
+#include "core/Paths.h"
+
+namespace revuro {
+
+std::string PathBeside(std::string_view folder, std::string_view name, char separator) {
+    std::string path(folder);
+    if (path.empty() || path.back() != separator) path += separator;
+    return path + std::string(name);
+}
+
+}  // namespace revuro

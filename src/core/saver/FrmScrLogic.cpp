@@ -1,0 +1,74 @@
+#include "core/saver/FrmScrLogic.h"
+
+#include "core/Paths.h"
+#include "core/store/PlayOptions.h"
+#include "core/store/PlaylistFile.h"
+
+namespace revuro {
+
+FrmScrLogic::FrmScrLogic(RunMode mode, std::string programFolder, MediaPlayer& wmp,
+                         SettingsStore& settings, FrmScrView& view, FileProbe canOpen)
+    : mode_(mode),
+      programFolder_(std::move(programFolder)),
+      wmp_(wmp),
+      settings_(settings),
+      view_(view),
+      canOpen_(std::move(canOpen)) {}
+
+Outcome FrmScrLogic::PointPlayerAt(const std::string& path) {
+    if (Outcome set = wmp_.SetURL(path); !set) return set;
+    if (IsPreview()) {
+        if (Outcome off = wmp_.SetFullScreen(false); !off) return off;
+    }
+    return wmp_.SetEnableErrorDialogs(true);
+}
+
+void FrmScrLogic::LoadFallback() {
+    onFallback_ = true;
+    // Not tested for existence: a missing picture is the player's error, handled like any other.
+    (void)PointPlayerAt(PathBeside(programFolder_, kFallbackPictureName));
+}
+
+void FrmScrLogic::Form_Load() {
+    view_.PlaceOverDesktop();
+    const std::string playlist = PathBeside(programFolder_, kSaverPlaylistName);
+    if (!canOpen_(playlist) || !PointPlayerAt(playlist)) LoadFallback();
+}
+
+void FrmScrLogic::Form_Resize(int widthTwips, int heightTwips) {
+    // The player leaves a strip of one twip free on the right and at the bottom.
+    if (widthTwips >= 1 && heightTwips >= 1) view_.SetPlayerSize(widthTwips - 1, heightTwips - 1);
+    if (IsPreview()) (void)wmp_.SetUiMode(kUiModeNone);
+}
+
+void FrmScrLogic::wmp_PlayStateChange(std::int32_t /*newState*/) {
+    // Both are read at every change: a loop choice saved while the saver runs counts at once.
+    const bool loop = play_options::IsOn(play_options::Read(settings_, play_options::kLoopKey));
+    const std::int32_t state = wmp_.PlayState();
+    if (state == kPlaying) playedThisPass_ = true;
+    if (state != kReady) return;
+
+    if (!playedThisPass_) {
+        if (!onFallback_) LoadFallback();
+        return;
+    }
+    playedThisPass_ = false;
+    if (loop) wmp_.Play();
+}
+
+void FrmScrLogic::wmp_Error() {
+    wmp_.Next();
+    wmp_.ClearErrorQueue();
+}
+
+void FrmScrLogic::wmp_MediaError(const std::string& /*item*/) { wmp_.Next(); }
+
+void FrmScrLogic::wmp_DoubleClick(std::int16_t, std::int16_t, std::int32_t, std::int32_t) {
+    if (!IsPreview()) view_.Repaint();
+}
+
+void FrmScrLogic::wmp_KeyDown(std::int16_t, std::int16_t) {
+    if (!IsPreview()) view_.TerminateNow();
+}
+
+}  // namespace revuro

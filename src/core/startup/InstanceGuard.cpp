@@ -1,0 +1,9 @@
+#include "core/startup/InstanceGuard.h"
+
+namespace revuro {
+
+bool CheckPrevInstance(const InstanceQuery& query) {
+    return query.AnotherInstanceRunning() && query.TopLevelWindowExists(kSaverTitle);
+}
+
+}  // namespace revuro

@@ -1,0 +1,85 @@
+#include "qt/saver/FrmScr.h"
+
+#include <QGuiApplication>
+#include <QResizeEvent>
+#include <QScreen>
+
+#include "core/Twips.h"
+#include "core/startup/InstanceGuard.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "qt/player/MpvPlayer.h"
+#include "qt/player/PlayerFactory.h"
+
+namespace revuro {
+
+FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
+               const PlayerFactory& players, QWidget* parent)
+    : QWidget(parent),
+      mode_(mode),
+      inHostWindow_(mode == RunMode::Preview),
+      wmp_(players.Make(PlayerSettings{}, this)),  // defaults: the saver's settings
+      logic_(mode, programFolder, *wmp_, settings, *this, &CanOpenForReading) {
+    setObjectName("FrmScr");
+    setWindowTitle(kSaverTitle);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    if (mode_ != RunMode::Preview) {
+        // Above panels and docks, no taskbar entry: the window manager leaves it alone.
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+        setCursor(Qt::CrossCursor);
+    } else {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    }
+    setFocusProxy(wmp_);
+    wmp_->SetEventSink(&logic_);
+}
+
+FrmScr::~FrmScr() { wmp_->SetEventSink(nullptr); }
+
+void FrmScr::UseHostWindow() {
+    inHostWindow_ = true;
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    wmp_->SetWindowIsScreen(true);
+}
+
+void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->SetHeld(MonitorsAsleep(power)); }
+
+void FrmScr::Load() { logic_.Form_Load(); }
+
+void FrmScr::PlaceOverDesktop() {
+    // A host places the window; showing it top-level first would only flash.
+    if (inHostWindow_) return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->virtualGeometry());
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmScr::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    wmp_->setFocus();
+    // Every key must end the saver, whichever window the desktop thinks has the focus.
+    if (!inHostWindow_) wmp_->grabKeyboard();
+}
+
+void FrmScr::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    logic_.Form_Resize(PixelsToTwips(event->size().width()), PixelsToTwips(event->size().height()));
+}
+
+void FrmScr::SetPlayerSize(int widthTwips, int heightTwips) {
+    wmp_->setGeometry(0, 0, TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+}
+
+void FrmScr::Repaint() {
+    repaint();
+    wmp_->repaint();
+}
+
+void FrmScr::TerminateNow() { TerminateImmediately(0); }
+
+}  // namespace revuro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+#include "core/saver/FrmScrLogic.h"
+#include "core/saver/FrmScrView.h"
+#include "core/saver/MonitorPower.h"
+
+namespace revuro {
+
+class MpvPlayer;
+class PlayerFactory;
+
+// The saver window: black, borderless, over the whole virtual desktop, holding the player.
+// In preview it lives inside the host's preview area instead.
+class FrmScr : public QWidget, private FrmScrView {
+    Q_OBJECT
+
+  public:
+    FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
+           const PlayerFactory& players, QWidget* parent = nullptr);
+    ~FrmScr() override;
+
+    // The form's load handling: places the window and points the player at the playlist.
+    void Load();
+
+    // Before Load: the window is to be embedded into another program's window that stands for
+    // the screen (xscreensaver gives each screen hack one per monitor). The host places the
+    // window and holds the keyboard, so the window neither covers the desktop nor grabs keys.
+    void UseHostWindow();
+
+    // Playback holds while the monitors sleep and goes on when they wake.
+    void SetMonitorPower(MonitorPower power);
+
+    MpvPlayer& wmp() { return *wmp_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void PlaceOverDesktop() override;
+    void SetPlayerSize(int widthTwips, int heightTwips) override;
+    void Repaint() override;
+    [[noreturn]] void TerminateNow() override;
+
+    RunMode mode_;
+    bool inHostWindow_;
+    MpvPlayer* wmp_;
+    FrmScrLogic logic_;
+};
+
+}  // namespace revuro

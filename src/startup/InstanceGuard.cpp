@@ -1,9 +1,0 @@
-#include "startup/InstanceGuard.h"
-
-namespace revuro {
-
-bool CheckPrevInstance(const InstanceQuery& query) {
-    return query.AnotherInstanceRunning() && query.TopLevelWindowExists(kSaverTitle);
-}
-
-}  // namespace revuro

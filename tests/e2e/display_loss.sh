@@ -34,10 +34,8 @@ for signal in TERM KILL TERM; do
 
     note "the preview, SIG$signal"
     start_xvfb 800x600
-    "$REVURO_BUILD/preview_host" 320 240 >"$E2E_WORK/host" &
-    E2E_PIDS+=($!)
-    host=$(wait_for_file_line "$E2E_WORK/host") || fail "the preview host did not start"
-    start_revuro /p "$host"
+    start_host 320 240
+    start_revuro /p "$HOST"
     wait_for_window 'DavodoR2.0 预览' >/dev/null || fail "no preview window"
     wait_for_colour green 100 100 || fail "the preview does not play"
     lose_display "/p" "$signal"

@@ -100,17 +100,28 @@ wait_for_window() {
     return 1
 }
 
-# wait_for_file_line FILE [SECONDS]: prints the first line of FILE once it has one.
+# wait_for_file_line FILE [SECONDS]: prints the first line of FILE once it is whole.
 wait_for_file_line() {
     local i
     for ((i = 0; i < ${2:-10} * 10; i++)); do
-        if [[ -s "$1" ]]; then
+        if [[ -f "$1" ]] && (($(wc -l <"$1") > 0)); then
             head -n1 "$1"
             return 0
         fi
         sleep 0.1
     done
     return 1
+}
+
+# start_host W H [unmapped]: a window of a program of our own, standing in for a preview area or
+# xscreensaver's window; sets HOST (its id, decimal) and HOST_PID.
+start_host() {
+    local out
+    out=$(mktemp "$E2E_WORK/host.XXXXXX")
+    "$REVURO_BUILD/preview_host" "$@" >"$out" &
+    HOST_PID=$!
+    E2E_PIDS+=("$HOST_PID")
+    HOST=$(wait_for_file_line "$out") || fail "the host window's program printed no window id"
 }
 
 # wait_for_exit PID [SECONDS]: true when the process ended in time; its status in EXIT_STATUS.

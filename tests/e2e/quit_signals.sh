@@ -24,14 +24,11 @@ for signal in TERM INT; do
     ends "$signal" 0 DavodoR2.0
 
     note "preview, SIG$signal"
-    "$REVURO_BUILD/preview_host" 320 240 >"$E2E_WORK/host" &
-    host_pid=$!
-    E2E_PIDS+=("$host_pid")
-    for ((i = 0; i < 50; i++)); do [[ -s "$E2E_WORK/host" ]] && break; sleep 0.1; done
-    start_revuro /p "$(cat "$E2E_WORK/host")"
+    start_host 320 240
+    start_revuro /p "$HOST"
     wait_for_window 'DavodoR2.0 预览' >/dev/null || fail "no preview window"
     ends "$signal" 0 'DavodoR2.0 预览'
-    kill "$host_pid"
+    kill "$HOST_PID"
     : >"$E2E_WORK/host"
 
     note "configuration dialog with the trial window playing, SIG$signal"

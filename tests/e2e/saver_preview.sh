@@ -21,11 +21,9 @@ env -u DISPLAY "$APP/revuro" /s 2>"$E2E_WORK/stderr" || status=$?
 grep -q 'cannot open the X display' "$E2E_WORK/stderr" || fail "no clear message: $(cat "$E2E_WORK/stderr")"
 
 note "embedding"
-"$REVURO_BUILD/preview_host" 320 240 >"$E2E_WORK/host" &
-host_pid=$!
-E2E_PIDS+=("$host_pid")
-for ((i = 0; i < 50; i++)); do [[ -s "$E2E_WORK/host" ]] && break; sleep 0.1; done
-host=$(cat "$E2E_WORK/host")
+start_host 320 240
+host=$HOST
+host_pid=$HOST_PID
 start_revuro /p "$host"
 preview=$(wait_for_window 'DavodoR2.0 预览') || fail "no preview window"
 for ((i = 0; i < 100; i++)); do

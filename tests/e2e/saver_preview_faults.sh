@@ -7,17 +7,6 @@ write_playlist "$(make_clip green.mp4 green 30)"
 CONTROL="$REVURO_BUILD/host_control"
 PREVIEW_TITLE='DavodoR2.0 预览'
 
-# open_host W H [unmapped]: a host window of a process of its own; sets HOST and HOST_PID.
-open_host() {
-    "$REVURO_BUILD/preview_host" "$@" >"$E2E_WORK/host" &
-    HOST_PID=$!
-    E2E_PIDS+=("$HOST_PID")
-    local i
-    for ((i = 0; i < 50; i++)); do [[ -s "$E2E_WORK/host" ]] && break; sleep 0.1; done
-    HOST=$(cat "$E2E_WORK/host")
-    : >"$E2E_WORK/host"
-}
-
 # preview_size: the preview window's "W H".
 preview_size() {
     xwininfo -id "$PREVIEW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}'
@@ -42,7 +31,7 @@ ended_cleanly() {
 }
 
 # A window of another program that nothing here may harm.
-open_host 100 100
+start_host 100 100
 BYSTANDER=$HOST
 BYSTANDER_PID=$HOST_PID
 bystander_lives() {
@@ -51,7 +40,7 @@ bystander_lives() {
 }
 
 note "the host window is destroyed while its program runs on"
-open_host 320 240
+start_host 320 240
 start_revuro /p "$HOST"
 PREVIEW=$(wait_for_window "$PREVIEW_TITLE") || fail "no preview window"
 wait_for_colour green 100 100 || fail "the preview does not play"
@@ -61,7 +50,7 @@ kill -0 "$HOST_PID" 2>/dev/null || fail "the host's program died with its window
 bystander_lives "destroyed host"
 
 note "the host resized to 0x0, then 1x1, then back"
-open_host 320 240
+start_host 320 240
 start_revuro /p "$HOST"
 PREVIEW=$(wait_for_window "$PREVIEW_TITLE") || fail "no preview window"
 wait_for_size "320 240" || fail "the preview did not take the host's size"
@@ -83,7 +72,7 @@ ended_cleanly "host gone after resizing"
 bystander_lives "resized host"
 
 note "a host that is never mapped"
-open_host 320 240 unmapped
+start_host 320 240 unmapped
 start_revuro /p "$HOST"
 PREVIEW=$(wait_for_window "$PREVIEW_TITLE") || fail "no preview window"
 sleep 3
@@ -95,7 +84,7 @@ bystander_lives "unmapped host"
 
 note "the host goes before the preview is in it"
 for delay in 0 0.05 0.1 0.2 0.4; do
-    open_host 320 240
+    start_host 320 240
     start_revuro /p "$HOST"
     sleep "$delay"
     "$CONTROL" destroy "$HOST" >/dev/null

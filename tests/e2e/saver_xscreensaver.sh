@@ -23,15 +23,9 @@ grep -q 'no window has the id' "$E2E_WORK/stderr" || fail "unclear message: $(ca
 
 # host N X Y W H: a window standing in for xscreensaver's; its id in hex in HOST_ID.
 host() {
-    "$REVURO_BUILD/preview_host" "$4" "$5" >"$E2E_WORK/host$1" &
-    E2E_PIDS+=($!)
-    HOST_PID=$!
-    local i
-    for ((i = 0; i < 50; i++)); do [[ -s "$E2E_WORK/host$1" ]] && break; sleep 0.1; done
-    local id
-    id=$(cat "$E2E_WORK/host$1")
-    xdotool windowmove "$id" "$2" "$3"
-    HOST_ID=$(printf '0x%x' "$id")
+    start_host "$4" "$5"
+    xdotool windowmove "$HOST" "$2" "$3"
+    HOST_ID=$(printf '0x%x' "$HOST")
 }
 
 # hosted_window HOSTID: the id of the saver window inside that host.

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -41,6 +43,28 @@ using revuro::testing::WriteBytes;
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Types `names` into the add dialog's name box in `folder`, as a user does once the folder's
+// files are listed: the box completes what is typed against the list, so typing into a list
+// still loading would give another selection.
+bool TypeNames(QFileDialog* dialog, const QString& folder, const QStringList& listed,
+               const QString& names) {
+    dialog->setDirectory(folder);
+    const auto* model = dialog->findChild<QFileSystemModel*>();
+    const bool loaded = QTest::qWaitFor([&] {
+        return std::all_of(listed.begin(), listed.end(), [&](const QString& name) {
+            return model->index(folder + "/" + name).isValid();
+        });
+    });
+    if (!loaded) {
+        qWarning("the add dialog did not list %s", qPrintable(listed.join(", ")));
+        return false;
+    }
+    auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
+    box->setFocus();
+    box->setText(names);
+    return true;
+}
 
 }  // namespace
 
@@ -384,9 +408,9 @@ class TestFrmConfig : public QObject {
             filters = dialog->nameFilters();
             mode = dialog->fileMode();
             nameBox = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
-            dialog->setDirectory(Q(media_->path()));
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"b.avi\" \"a.avi\" \"c.mp4\"");
-            static_cast<QDialog*>(dialog)->accept();
+            if (TypeNames(dialog, Q(media_->path()), {"a.avi", "b.avi", "c.mp4"},
+                          "\"b.avi\" \"a.avi\" \"c.mp4\""))
+                static_cast<QDialog*>(dialog)->accept();
         });
         Find<QPushButton>("cmdAdd")->click();
         QVERIFY2(answer.Answered(), answer.Why());
@@ -421,10 +445,9 @@ class TestFrmConfig : public QObject {
         ShowAndActivate();
         ModalAnswer answer([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
-            dialog->setDirectory(Q(media_->path()));
-            dialog->findChild<QLineEdit*>("fileNameEdit")
-                ->setText("\"a.avi\" \"" + Q(File("sub/b.avi")) + "\" \"c.avi\"");
-            static_cast<QDialog*>(dialog)->accept();
+            if (TypeNames(dialog, Q(media_->path()), {"a.avi", "c.avi"},
+                          "\"a.avi\" \"" + Q(File("sub/b.avi")) + "\" \"c.avi\""))
+                static_cast<QDialog*>(dialog)->accept();
         });
         Find<QPushButton>("cmdAdd")->click();
         QVERIFY2(answer.Answered(), answer.Why());
@@ -437,11 +460,10 @@ class TestFrmConfig : public QObject {
         ShowAndActivate();
         auto first = std::make_unique<ModalAnswer>([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
-            dialog->setDirectory(Q(media_->path()));
             // Typed, as a user would: selectFile() leaves the name box alone once the box has
             // the focus, and whether it has it yet depends on when the window was activated.
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("a.avi");
-            static_cast<QDialog*>(dialog)->accept();
+            if (TypeNames(dialog, Q(media_->path()), {"a.avi"}, "a.avi"))
+                static_cast<QDialog*>(dialog)->accept();
         });
         Find<QPushButton>("cmdAdd")->click();
         QVERIFY2(first->Answered(), first->Why());

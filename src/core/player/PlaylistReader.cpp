@@ -1,5 +1,7 @@
 #include "core/player/PlaylistReader.h"
 
+#include <algorithm>
+
 #include "config/PlaylistFile.h"
 #include "core/player/ItemKind.h"
 #include "core/player/XmlPlaylist.h"
@@ -42,19 +44,24 @@ ListEntry PlaylistReader::Entry(std::string_view reference, std::string_view fol
     ListEntry entry;
     if (PathRules::IsFileUrl(reference)) {
         Result<std::string> local = paths_.PathOfFileUrl(reference);
-        if (!local) return {std::string(reference), std::string(reference), local.error().reason};
-        entry.target = std::move(local).value();
+        entry.target = local ? std::move(local).value() : std::string(reference);
+        if (!local) entry.problem = local.error().reason;
     } else if (PathRules::IsUrl(reference)) {
         // The backend reads what lies behind a URL, lists included.
         entry.target = std::string(reference);
     } else {
         entry.target = paths_.Resolve(folder, reference);
         entry.list = KindOfExtension(paths_.Extension(entry.target)) == ItemKind::List;
-        // A NUL would end the path early: the checks would look at another file.
-        if (entry.target.find('\0') != std::string::npos) entry.problem = kBadPath;
     }
     entry.name = paths_.FileName(entry.target);
     if (entry.name.empty()) entry.name = entry.target;
+    // A NUL would end the text early: the checks, or the backend, would see another item.
+    if (entry.problem.empty() && entry.target.find('\0') != std::string::npos)
+        entry.problem = kBadPath;
+    if (!entry.problem.empty()) {
+        entry.list = false;
+        std::replace(entry.name.begin(), entry.name.end(), '\0', '?');
+    }
     return entry;
 }
 

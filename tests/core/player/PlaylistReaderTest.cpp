@@ -52,12 +52,13 @@ TEST_F(PlaylistReaderTest, ForeignListsEndLinesAtLfAndAreInTheLocalesCharacterSe
     const NarrowCodec gbk("CP936");
     const PlaylistReader gbkReader(files, gbk, PathRules('/'));
     files.files["/l/a.m3u"] = "#EXTM3U\n  \xd6\xd0.avi \n\nhttp://h/live\r\n\xff\xff\n";
-    files.files["/l/b.m3u8"] = "\xEF\xBB\xBF\xe4\xb8\xad.avi\n\xd6\xd0.avi\n";
+    files.files["/l/b.m3u8"] =
+        "\xEF\xBB\xBF\xe4\xb8\xad.avi\n\xd6\xd0.avi\nhttp://h/a" + std::string(1, '\0') + "b\n";
     files.files["/l/c.wvx"] = "<asx><entry><ref href=\"\xd6\xd0.wmv\"/></entry></asx>";
     EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/a.m3u")),
               (Targets{"/l/中.avi", "http://h/live", "bad a.m3u 第5行: 无法解码"}));
     EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/b.m3u8")),
-              (Targets{"/l/中.avi", "bad b.m3u8 第2行: 无法解码"}));
+              (Targets{"/l/中.avi", "bad b.m3u8 第2行: 无法解码", "bad a?b: 路径无效"}));
     EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/c.wvx")), Targets{"/l/中.wmv"});
 }
 

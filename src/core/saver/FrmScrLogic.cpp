@@ -24,7 +24,6 @@ Outcome FrmScrLogic::PointPlayerAt(const std::string& path) {
 }
 
 void FrmScrLogic::LoadFallback() {
-    onFallback_ = true;
     // Not tested for existence: a missing picture is the player's error, handled like any other.
     (void)PointPlayerAt(PathBeside(programFolder_, kFallbackPictureName));
 }
@@ -44,16 +43,7 @@ void FrmScrLogic::Form_Resize(int widthTwips, int heightTwips) {
 void FrmScrLogic::wmp_PlayStateChange(std::int32_t /*newState*/) {
     // Both are read at every change: a loop choice saved while the saver runs counts at once.
     const bool loop = play_options::IsOn(play_options::Read(settings_, play_options::kLoopKey));
-    const std::int32_t state = wmp_.PlayState();
-    if (state == kPlaying) playedThisPass_ = true;
-    if (state != kReady) return;
-
-    if (!playedThisPass_) {
-        if (!onFallback_) LoadFallback();
-        return;
-    }
-    playedThisPass_ = false;
-    if (loop) wmp_.Play();
+    if (wmp_.PlayState() == kReady && loop) wmp_.Play();
 }
 
 void FrmScrLogic::wmp_Error() {

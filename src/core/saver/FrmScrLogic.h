@@ -42,11 +42,6 @@ class FrmScrLogic : public MediaPlayerEvents {
     SettingsStore& settings_;
     FrmScrView& view_;
     FileProbe canOpen_;
-
-    // A pass over the list that played nothing must not start another at once: that would
-    // spin through the list for ever. Such a pass ends on the fallback picture instead.
-    bool playedThisPass_ = false;
-    bool onFallback_ = false;
 };
 
 }  // namespace revuro

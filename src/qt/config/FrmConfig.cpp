@@ -24,7 +24,6 @@
 #include "qt/about/frmAbout.h"
 #include "qt/config/RowListModel.h"
 #include "qt/config/WidestRowDelegate.h"
-#include "qt/player/MpvPlayer.h"
 #include "qt/trialplay/frmPlay.h"
 
 namespace revuro {
@@ -385,7 +384,7 @@ void FrmConfig::Unload() { close(); }
 
 void FrmConfig::PlayInTrialWindow(const std::string& url) {
     if (!trial_) trial_ = new frmPlay(players_);
-    if (Outcome playing = trial_->wmp().SetURL(url); !playing) {
+    if (Outcome playing = trial_->Play(url); !playing) {
         MsgBoxCritical(playing.error().Describe(), kPlayFailedTitle);
         return;
     }

@@ -1,11 +1,20 @@
 #include "qt/player/PlayerFactory.h"
 
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/MpvBackend.h"
+#include "qt/player/PlayerControl.h"
 
 namespace revuro {
 
-MpvPlayer* PlayerFactory::Make(const PlayerSettings& settings, QWidget* parent) const {
-    return new MpvPlayer(settings, playlists_, output_, parent);
+PlayerFactory::PlayerFactory(const NarrowCodec& codec, VideoOutput output)
+    : reader_(files_, codec), output_(output) {}
+
+PlayerControl* PlayerFactory::Make(const PlayerSettings& settings, PlaylistPlayerOptions options,
+                                   QWidget* parent) const {
+    const VideoOutput output = output_;
+    return new PlayerControl(
+        settings, std::move(options), reader_,
+        [output](QWidget& videoArea) { return std::make_unique<MpvBackend>(videoArea, output); },
+        parent);
 }
 
 }  // namespace revuro

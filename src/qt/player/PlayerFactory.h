@@ -2,27 +2,31 @@
 
 #include <QWidget>
 
-#include "core/player/MediaPlayer.h"
+#include "core/player/LocalMediaFiles.h"
+#include "core/player/PlaylistPlayer.h"
+#include "core/player/PlaylistReader.h"
 #include "core/player/VideoOutput.h"
+#include "platform/NarrowCodec.h"
 
 namespace revuro {
 
-class MpvPlayer;
-class PlaylistFile;
+class PlayerControl;
 
-// Makes the windows' players, all drawing with the one video output chosen at start.
+// Makes the forms' players: one control each, all reading lists alike and drawing with the one
+// video output chosen at start.
 class PlayerFactory {
   public:
-    PlayerFactory(const PlaylistFile& playlists, VideoOutput output)
-        : playlists_(playlists), output_(output) {}
+    PlayerFactory(const NarrowCodec& codec, VideoOutput output);
 
     VideoOutput output() const { return output_; }
 
-    // A player with the given settings, owned by `parent`.
-    MpvPlayer* Make(const PlayerSettings& settings, QWidget* parent) const;
+    // A player control with the given settings and walking options, owned by `parent`.
+    PlayerControl* Make(const PlayerSettings& settings, PlaylistPlayerOptions options,
+                        QWidget* parent) const;
 
   private:
-    const PlaylistFile& playlists_;
+    LocalMediaFiles files_;
+    PlaylistReader reader_;
     VideoOutput output_;
 };
 

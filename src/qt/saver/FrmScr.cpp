@@ -4,11 +4,12 @@
 #include <QResizeEvent>
 #include <QScreen>
 
+#include "core/Paths.h"
 #include "core/Twips.h"
 #include "core/startup/InstanceGuard.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 
 namespace revuro {
@@ -18,8 +19,9 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
     : QWidget(parent),
       mode_(mode),
       inHostWindow_(mode == RunMode::Preview),
-      wmp_(players.Make(PlayerSettings{}, this)),  // defaults: the saver's settings
-      logic_(mode, programFolder, *wmp_, settings, *this, &CanOpenForReading) {
+      // The saver's settings are the defaults; a pass that shows nothing ends on first.bmp.
+      wmp_(players.Make(PlayerSettings{}, {PathBeside(programFolder, kFallbackPictureName)}, this)),
+      logic_(mode, programFolder, wmp_->player(), settings, *this, &CanOpenForReading) {
     setObjectName("FrmScr");
     setWindowTitle(kSaverTitle);
     setAutoFillBackground(true);
@@ -34,10 +36,10 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     }
     setFocusProxy(wmp_);
-    wmp_->SetEventSink(&logic_);
+    wmp_->player().SetEventSink(&logic_);
 }
 
-FrmScr::~FrmScr() { wmp_->SetEventSink(nullptr); }
+FrmScr::~FrmScr() { wmp_->player().SetEventSink(nullptr); }
 
 void FrmScr::UseHostWindow() {
     inHostWindow_ = true;
@@ -45,7 +47,7 @@ void FrmScr::UseHostWindow() {
     wmp_->SetWindowIsScreen(true);
 }
 
-void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->SetHeld(MonitorsAsleep(power)); }
+void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->player().SetHeld(MonitorsAsleep(power)); }
 
 void FrmScr::Load() { logic_.Form_Load(); }
 

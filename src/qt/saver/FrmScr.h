@@ -10,7 +10,7 @@
 
 namespace revuro {
 
-class MpvPlayer;
+class PlayerControl;
 class PlayerFactory;
 
 // The saver window: black, borderless, over the whole virtual desktop, holding the player.
@@ -34,7 +34,7 @@ class FrmScr : public QWidget, private FrmScrView {
     // Playback holds while the monitors sleep and goes on when they wake.
     void SetMonitorPower(MonitorPower power);
 
-    MpvPlayer& wmp() { return *wmp_; }
+    PlayerControl& wmp() { return *wmp_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -48,7 +48,7 @@ class FrmScr : public QWidget, private FrmScrView {
 
     RunMode mode_;
     bool inHostWindow_;
-    MpvPlayer* wmp_;
+    PlayerControl* wmp_;
     FrmScrLogic logic_;
 };
 

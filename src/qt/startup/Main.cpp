@@ -77,7 +77,7 @@ int main(int argc, char* argv[]) {
     const PlaylistFile playlists(codec);
     IniSettingsStore settings(IniSettingsStore::DefaultPath());
     const std::string folder = ProgramFolder();
-    const PlayerFactory players(playlists, output);
+    const PlayerFactory players(codec, output);
 
     std::unique_ptr<QWidget> window;
     FrmScr* saver = nullptr;

@@ -5,7 +5,7 @@
 
 #include "core/Twips.h"
 #include "core/trialplay/TrialPlayerFit.h"
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 
 namespace revuro {
@@ -21,6 +21,14 @@ PlayerSettings TrialPlayerSettings() {
     return settings;
 }
 
+// Rows that cannot be played are passed silently, as a media player's own playlist does: the
+// trial window handles no events and shows no notes.
+PlaylistPlayerOptions TrialWalking() {
+    PlaylistPlayerOptions options;
+    options.skipUnplayable = true;
+    return options;
+}
+
 // Design geometry, in twips: the window's client area and the player's first size.
 constexpr int kLeft = 6510;
 constexpr int kTop = 4320;
@@ -32,7 +40,7 @@ constexpr int kPlayerHeight = 4095;
 }  // namespace
 
 frmPlay::frmPlay(const PlayerFactory& players, QWidget* parent)
-    : QWidget(parent, Qt::Window), wmp_(players.Make(TrialPlayerSettings(), this)) {
+    : QWidget(parent, Qt::Window), wmp_(players.Make(TrialPlayerSettings(), TrialWalking(), this)) {
     setObjectName("frmPlay");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTrialTitle);
@@ -63,5 +71,7 @@ void frmPlay::Form_Resize() {
     if (fit.heightTwips) size.setHeight(TwipsToPixels(*fit.heightTwips));
     wmp_->setGeometry(0, 0, size.width(), size.height());
 }
+
+Outcome frmPlay::Play(const std::string& url) { return wmp_->player().SetURL(url); }
 
 }  // namespace revuro

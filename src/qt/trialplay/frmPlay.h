@@ -2,9 +2,13 @@
 
 #include <QWidget>
 
+#include <string>
+
+#include "core/Result.h"
+
 namespace revuro {
 
-class MpvPlayer;
+class PlayerControl;
 class PlayerFactory;
 
 inline constexpr const char* kTrialTitle = "DavodoR2.0  播放电影";
@@ -18,7 +22,10 @@ class frmPlay : public QWidget {
   public:
     explicit frmPlay(const PlayerFactory& players, QWidget* parent = nullptr);
 
-    MpvPlayer& wmp() { return *wmp_; }
+    // Plays `url` (a media file or a playlist) from its start.
+    Outcome Play(const std::string& url);
+
+    PlayerControl& wmp() { return *wmp_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -27,7 +34,7 @@ class frmPlay : public QWidget {
   private:
     void Form_Resize();
 
-    MpvPlayer* wmp_;
+    PlayerControl* wmp_;
 };
 
 }  // namespace revuro

@@ -26,7 +26,8 @@
 #include "platform/NarrowCodec.h"
 #include "qt/about/frmAbout.h"
 #include "qt/config/FrmConfig.h"
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/MpvBackend.h"
+#include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 #include "qt/trialplay/frmPlay.h"
 #include "support/ModalAnswer.h"
@@ -344,10 +345,10 @@ class TestFrmConfig : public QObject {
         frmPlay* trial = dialog_->trialWindow();
         QTRY_VERIFY(trial->isVisible());
         QCOMPARE(trial->parentWidget(), nullptr);
-        QCOMPARE(trial->wmp().URL(), File("b.avi"));
+        QCOMPARE(trial->wmp().player().URL(), File("b.avi"));
 
         DoubleClick(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
-        QTRY_COMPARE(trial->wmp().URL(), File("a.avi"));
+        QTRY_COMPARE(trial->wmp().player().URL(), File("a.avi"));
         QCOMPARE(dialog_->trialWindow(), trial);
     }
 
@@ -369,8 +370,9 @@ class TestFrmConfig : public QObject {
                  File("a.avi") + "\r\n" + File("b.avi"));
         QPointer<frmPlay> trial = dialog_->trialWindow();
         QVERIFY(trial != nullptr);
-        QCOMPARE(trial->wmp().URL(), trialList);
-        QCOMPARE(trial->wmp().Items(), (std::vector<std::string>{File("a.avi"), File("b.avi")}));
+        QCOMPARE(trial->wmp().player().URL(), trialList);
+        QCOMPARE(trial->wmp().player().Items(),
+                 (std::vector<std::string>{File("a.avi"), File("b.avi")}));
 
         // A second press reuses the window.
         Find<QPushButton>("CmdPlay")->click();
@@ -632,7 +634,7 @@ class TestFrmConfig : public QObject {
 
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
-    PlayerFactory players_{playlists_, VideoOutput::X11};
+    PlayerFactory players_{codec_, VideoOutput::X11};
     std::unique_ptr<TempFolder> program_;
     std::unique_ptr<TempFolder> config_;
     std::unique_ptr<TempFolder> media_;

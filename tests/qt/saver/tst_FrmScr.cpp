@@ -10,7 +10,8 @@
 #include "core/store/IniSettingsStore.h"
 #include "core/store/PlaylistFile.h"
 #include "platform/NarrowCodec.h"
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/MpvBackend.h"
+#include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 #include "qt/saver/FrmScr.h"
 
@@ -28,6 +29,9 @@ constexpr const char* kTwoMonitors = R"({
      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
   ]
 })";
+
+// The mpv backend the saver's player draws with.
+MpvBackend& Mpv(FrmScr& frmScr) { return dynamic_cast<MpvBackend&>(frmScr.wmp().backend()); }
 }  // namespace
 
 class FrmScrTest : public QObject {
@@ -57,16 +61,17 @@ class FrmScrTest : public QObject {
 
     void playerDrawsOnlyThroughX11Contexts() {
         // A refused list would leave mpv probing every context, Wayland and DRM included.
-        const PlayerFactory gpu(playlists_, VideoOutput::Gpu);
+        const PlayerFactory gpu(codec_, VideoOutput::Gpu);
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, gpu);
-        const QString contexts = QString::fromStdString(frmScr.wmp().GpuContexts());
+        const QString contexts = QString::fromStdString(Mpv(frmScr).GpuContexts());
         QVERIFY2(contexts.startsWith("x11egl"), qPrintable(contexts));
     }
 
     void withoutPlaylistThePlayerGetsThePictureBesideTheProgram() {
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
-        QCOMPARE(QString::fromStdString(frmScr.wmp().URL()), folder_->filePath("first.bmp"));
+        QCOMPARE(QString::fromStdString(frmScr.wmp().player().URL()),
+                 folder_->filePath("first.bmp"));
     }
 
     void withPlaylistThePlayerGetsItsRows() {
@@ -76,8 +81,9 @@ class FrmScrTest : public QObject {
         list.close();
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
-        QCOMPARE(QString::fromStdString(frmScr.wmp().URL()), list.fileName());
-        QCOMPARE(frmScr.wmp().Items(), (std::vector<std::string>{"/media/a.mp4", "/media/b.mkv"}));
+        QCOMPARE(QString::fromStdString(frmScr.wmp().player().URL()), list.fileName());
+        QCOMPARE(frmScr.wmp().player().Items(),
+                 (std::vector<std::string>{"/media/a.mp4", "/media/b.mkv"}));
     }
 
     void previewIsNotShownByLoadAndKeepsTheVideoInsideThePlayer() {
@@ -107,31 +113,31 @@ class FrmScrTest : public QObject {
     void playbackHoldsWhileTheMonitorsSleep() {
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
-        const std::int32_t state = frmScr.wmp().PlayState();
-        QVERIFY(!frmScr.wmp().IsHeld());
+        const std::int32_t state = frmScr.wmp().player().PlayState();
+        QVERIFY(!Mpv(frmScr).IsHeld());
         for (MonitorPower asleep :
              {MonitorPower::Standby, MonitorPower::Suspend, MonitorPower::Off}) {
             frmScr.SetMonitorPower(asleep);
-            QVERIFY(frmScr.wmp().IsHeld());
+            QVERIFY(Mpv(frmScr).IsHeld());
             frmScr.SetMonitorPower(MonitorPower::On);
-            QVERIFY(!frmScr.wmp().IsHeld());
+            QVERIFY(!Mpv(frmScr).IsHeld());
         }
         // Holding is no play-state change: the window's reactions see nothing of it.
-        QCOMPARE(frmScr.wmp().PlayState(), state);
+        QCOMPARE(frmScr.wmp().player().PlayState(), state);
     }
 
     void heldPlaybackStaysHeldWhenTheNextItemLoads() {
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
         frmScr.Load();
         frmScr.SetMonitorPower(MonitorPower::Off);
-        QVERIFY(frmScr.wmp().SetURL(folder_->filePath("other.bmp").toStdString()).ok());
-        QVERIFY(frmScr.wmp().IsHeld());
+        QVERIFY(frmScr.wmp().player().SetURL(folder_->filePath("other.bmp").toStdString()).ok());
+        QVERIFY(Mpv(frmScr).IsHeld());
     }
 
   private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
-    PlayerFactory players_{playlists_, VideoOutput::X11};
+    PlayerFactory players_{codec_, VideoOutput::X11};
     std::unique_ptr<QTemporaryDir> folder_;
     std::unique_ptr<IniSettingsStore> settings_;
 };

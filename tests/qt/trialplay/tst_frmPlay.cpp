@@ -7,7 +7,8 @@
 #include "core/store/PlaylistFile.h"
 #include "core/trialplay/TrialPlayerFit.h"
 #include "platform/NarrowCodec.h"
-#include "qt/player/MpvPlayer.h"
+#include "qt/player/MpvBackend.h"
+#include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 #include "qt/trialplay/frmPlay.h"
 
@@ -82,7 +83,7 @@ class TestFrmPlay : public QObject {
     void closingDestroysTheWindowAndItsPlayer() {
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
-        QPointer<MpvPlayer> player = &window_->wmp();
+        QPointer<PlayerControl> player = &window_->wmp();
         window_->close();
         QTRY_VERIFY(window_.isNull());
         QVERIFY(player.isNull());
@@ -91,7 +92,7 @@ class TestFrmPlay : public QObject {
   private:
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
-    PlayerFactory players_{playlists_, VideoOutput::X11};
+    PlayerFactory players_{codec_, VideoOutput::X11};
     QIcon programIcon_;
     QPointer<frmPlay> window_;
 };

@@ -61,4 +61,18 @@ shot config-trial-alone >/dev/null
 "$REVURO_BUILD/close_box" "$trial"
 wait_for_exit "$REVURO_PID" 10 || fail "closing the trial window did not end the program"
 ((EXIT_STATUS == 0)) || fail "the program ended with status $EXIT_STATUS"
+
+note "play all passes a row that cannot be played, silently"
+write_playlist "$MEDIA/missing.mp4" "$blue"
+: >"$E2E_WORK/revuro.log"
+start_revuro /c
+id=$(wait_for_window "$CONFIG_TITLE") || fail "no configuration dialog"
+xdotool windowfocus --sync "$id" key alt+p
+trial=$(wait_for_window "$TRIAL_TITLE") || fail "play all showed no trial window"
+read -r tx ty < <(window_origin "$trial")
+wait_for_colour blue $((tx + 150)) $((ty + 100)) || fail "the trial window stopped at the missing row"
+(($(windows_titled "$CONFIG_TITLE") == 1)) || fail "the dialog went away"
+xdotool search --onlyvisible --name '^(提示|播放失败|保存失败)$' >/dev/null 2>&1 &&
+    fail "a message box came up for the missing row"
+stop_revuro
 echo PASS

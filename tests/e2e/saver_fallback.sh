@@ -43,8 +43,27 @@ note "CPU over 4 s: $((after - before)) ticks of $((4 * ticks_per_second))"
 (((after - before) * 10 < 4 * ticks_per_second)) || fail "the saver keeps the CPU busy"
 same_as_first_bmp "$(shot saver-nothing-plays)" || fail "the saver does not show first.bmp"
 
-note "first.bmp missing too: black, still ends on a key"
+note "a sound file that holds nothing, loop on: first.bmp, idle"
 stop_revuro
+# A WAV header of 44 bytes and not one sample: it opens, and ends at once without showing or
+# sounding anything.
+printf 'RIFF\x24\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x44\xac\x00\x00\x88\x58\x01\x00\x02\x00\x10\x00data\x00\x00\x00\x00' \
+    >"$MEDIA/empty.wav"
+(($(stat -c %s "$MEDIA/empty.wav") == 44)) || fail "the test's WAV header is not 44 bytes"
+write_playlist "$MEDIA/empty.wav"
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+sleep 4
+before=$(cpu_ticks "$REVURO_PID")
+sleep 4
+after=$(cpu_ticks "$REVURO_PID")
+note "CPU over 4 s: $((after - before)) ticks of $((4 * ticks_per_second))"
+(((after - before) * 10 < 4 * ticks_per_second)) || fail "an empty sound keeps the CPU busy"
+same_as_first_bmp "$(shot saver-empty-sound)" || fail "an empty sound does not end on first.bmp"
+xdotool key Escape
+wait_for_exit "$REVURO_PID" 5 || fail "Escape did not end the saver on first.bmp"
+
+note "first.bmp missing too: black, still ends on a key"
 rm -f "$APP/first.bmp"
 start_revuro /s
 wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"

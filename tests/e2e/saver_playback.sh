@@ -40,4 +40,27 @@ seen=$(watch_colours 10 320 240)
 note "seen: $seen"
 [[ $seen == "green red " ]] || fail "picture then clip played '$seen', expected green red"
 stop_revuro
+
+note "the list read as a media player reads it, the saver started in another folder"
+mkdir -p "$APP/media" "$MEDIA/lists"
+cp "$red" "$APP/media/red.mp4"
+# A Windows Media playlist of two clips, named relative to its own folder.
+cp "$blue" "$yellow" "$MEDIA/lists/"
+cat >"$MEDIA/lists/two.wpl" <<'WPL'
+<?wpl version="1.0"?>
+<smil><head><title>two</title></head>
+<body><seq><media src="blue.mp4"/><media src="yellow.mp4"/></seq></body></smil>
+WPL
+write_playlist "#EXTM3U" "#EXTINF:2,red, relative to the playlist" "media/red.mp4" \
+    "file://${green// /%20}" "$MEDIA/lists/two.wpl"
+cd /
+start_revuro /s
+cd - >/dev/null
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+seen=$(watch_colours 14 320 240)
+note "seen: $seen"
+[[ $seen == "red green blue yellow " ]] ||
+    fail "comments, a relative row, a file URL and a .wpl played '$seen', expected red green blue yellow"
+grep -q 'EXT' "$E2E_WORK/revuro.log" && fail "a comment line was taken for a file"
+stop_revuro
 echo PASS

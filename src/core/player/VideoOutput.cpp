@@ -28,14 +28,16 @@ bool IsSoftwareRenderer(std::string_view renderer) {
 }
 
 VideoOutput ChooseVideoOutput(const DisplayGraphics& graphics) {
-    if (!graphics.directRendering || IsSoftwareRenderer(graphics.renderer)) return VideoOutput::X11;
-    return VideoOutput::Gpu;
+    if (graphics.directRendering && !IsSoftwareRenderer(graphics.renderer)) return VideoOutput::Gpu;
+    return graphics.videoAdaptor ? VideoOutput::Xv : VideoOutput::X11;
 }
 
 bool ParseVideoOutput(std::string_view name, VideoOutput& output) {
     const std::string lower = Lower(name);
     if (lower == "gpu") {
         output = VideoOutput::Gpu;
+    } else if (lower == "xv") {
+        output = VideoOutput::Xv;
     } else if (lower == "x11") {
         output = VideoOutput::X11;
     } else {
@@ -45,7 +47,15 @@ bool ParseVideoOutput(std::string_view name, VideoOutput& output) {
 }
 
 const char* VideoOutputName(VideoOutput output) {
-    return output == VideoOutput::Gpu ? "gpu" : "x11";
+    switch (output) {
+        case VideoOutput::Gpu:
+            return "gpu";
+        case VideoOutput::Xv:
+            return "xv";
+        case VideoOutput::X11:
+            break;
+    }
+    return "x11";
 }
 
 }  // namespace revuro

@@ -8,6 +8,7 @@ namespace revuro {
 // How the player draws its pictures.
 enum class VideoOutput {
     Gpu,  // OpenGL on the graphics card, decoding on it where it can
+    Xv,   // the X server's video adaptor scales and converts the pictures
     X11,  // plain X11 images (shared memory), scaled by the processor
 };
 
@@ -18,6 +19,8 @@ struct DisplayGraphics {
     bool directRendering = false;
     // OpenGL's renderer string (GL_RENDERER); empty when it was not asked or there is none.
     std::string renderer;
+    // The server has an X video adaptor that takes images (XVideo).
+    bool videoAdaptor = false;
 };
 
 // True for the renderers that draw with the processor: Mesa's llvmpipe, softpipe and swrast,
@@ -25,13 +28,14 @@ struct DisplayGraphics {
 bool IsSoftwareRenderer(std::string_view renderer);
 
 // The cheapest output the display allows: OpenGL only where a graphics card draws it (an
-// unknown renderer on a server with direct rendering counts as one). A screen saver runs for
-// hours on machines nobody uses; OpenGL in software costs several times what plain X11 images
-// do.
+// unknown renderer on a server with direct rendering counts as one); else the server's video
+// adaptor, which scales and converts colours itself; else plain X11 images. A screen saver runs
+// for hours on machines nobody uses; OpenGL in software costs several times what plain X11
+// images do.
 VideoOutput ChooseVideoOutput(const DisplayGraphics& graphics);
 
-// The output a user forces by name ("gpu" or "x11", letter case ignored); false when the name
-// is none of them.
+// The output a user forces by name ("gpu", "xv" or "x11", letter case ignored); false when the
+// name is none of them.
 bool ParseVideoOutput(std::string_view name, VideoOutput& output);
 
 const char* VideoOutputName(VideoOutput output);

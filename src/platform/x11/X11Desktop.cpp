@@ -72,7 +72,8 @@ VideoOutput X11Desktop::Start() {
         why = std::string("forced by ") + kVideoOutputVariable;
     } else {
         if (forced != nullptr && *forced != '\0') {
-            std::fprintf(stderr, "revuro: %s=%s is neither gpu nor x11; choosing by the display\n",
+            std::fprintf(stderr,
+                         "revuro: %s=%s is none of gpu, xv and x11; choosing by the display\n",
                          kVideoOutputVariable, forced);
         }
         const DisplayGraphics graphics = X11DisplayGraphics();
@@ -80,6 +81,7 @@ VideoOutput X11Desktop::Start() {
         why = !graphics.directRendering   ? "no direct rendering on this display"
               : graphics.renderer.empty() ? "OpenGL renderer unknown"
                                           : "OpenGL renderer " + graphics.renderer;
+        why += graphics.videoAdaptor ? ", an X video adaptor" : ", no X video adaptor";
     }
     if (const char* verbose = std::getenv(kVerboseVariable); verbose != nullptr && *verbose == '1')
         std::fprintf(stderr, "revuro: video output %s (%s)\n", VideoOutputName(output),

@@ -39,7 +39,7 @@ class X11Desktop {
                                                X11Refusal& refusal);
 
     // Once the application object exists: X failures meet the program's policy from now on,
-    // and the players' video output is chosen: REVURO_VIDEO_OUTPUT ("gpu" or "x11") forces
+    // and the players' video output is chosen: REVURO_VIDEO_OUTPUT ("gpu", "xv" or "x11") forces
     // one, else the cheapest the display allows. REVURO_VERBOSE=1 reports the choice on stderr.
     VideoOutput Start();
 

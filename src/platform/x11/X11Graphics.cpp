@@ -2,6 +2,8 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xvlib.h>
 
 #include <cstring>
 #include <memory>
@@ -22,6 +24,23 @@ bool HasExtension(Display* display, const char* name) {
 bool ServerOffersDirectRendering(Display* display) {
     return HasExtension(display, "DRI3") || HasExtension(display, "DRI2") ||
            HasExtension(display, "NV-GLX");
+}
+
+bool HasVideoAdaptor(Display* display) {
+    unsigned int version = 0, release = 0, request = 0, event = 0, error = 0;
+    if (XvQueryExtension(display, &version, &release, &request, &event, &error) != Success)
+        return false;
+    unsigned int count = 0;
+    XvAdaptorInfo* adaptors = nullptr;
+    if (XvQueryAdaptors(display, DefaultRootWindow(display), &count, &adaptors) != Success)
+        return false;
+    bool takesImages = false;
+    for (unsigned int i = 0; i < count; ++i) {
+        const char type = adaptors[i].type;
+        if ((type & XvInputMask) && (type & XvImageMask)) takesImages = true;
+    }
+    XvFreeAdaptorInfo(adaptors);
+    return takesImages;
 }
 
 bool HasEglExtension(EGLDisplay egl, const char* name) {
@@ -70,6 +89,7 @@ DisplayGraphics X11DisplayGraphics() {
     if (!display.IsOpen()) return graphics;
     graphics.directRendering = ServerOffersDirectRendering(display.get());
     if (graphics.directRendering) graphics.renderer = Renderer(display.get());
+    graphics.videoAdaptor = HasVideoAdaptor(display.get());
     return graphics;
 }
 

@@ -122,7 +122,8 @@ Outcome MpvBackend::Initialize(VideoOutput output) {
             option(mpv_name::kGpuContext, "x11egl");
         option(mpv_name::kGpuSoftware, "no");
     } else {
-        option(mpv_name::kVo, "x11");
+        // The server's video adaptor where it has one, else plain images; the processor decodes.
+        option(mpv_name::kVo, output == VideoOutput::Xv ? "xv,x11" : "x11");
         option(mpv_name::kHwdec, "no");
     }
     // One video output for the player's whole life: it is chosen once, and an item that

@@ -39,10 +39,21 @@ TEST(VideoOutputTest, OpenGlIsChosenOnlyWhereAGraphicsCardDraws) {
     EXPECT_EQ(ChooseVideoOutput({true, ""}), VideoOutput::Gpu);
 }
 
+TEST(VideoOutputTest, WithoutAGraphicsCardTheServersVideoAdaptorScales) {
+    EXPECT_EQ(ChooseVideoOutput({false, "", true}), VideoOutput::Xv);
+    EXPECT_EQ(ChooseVideoOutput({true, "llvmpipe (LLVM 15.0.6, 256 bits)", true}),
+              VideoOutput::Xv);
+    // A graphics card draws better than the adaptor scales.
+    EXPECT_EQ(ChooseVideoOutput({true, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", true}),
+              VideoOutput::Gpu);
+}
+
 TEST(VideoOutputTest, AForcedOutputIsReadByNameInAnyCase) {
     VideoOutput output = VideoOutput::Gpu;
     EXPECT_TRUE(ParseVideoOutput("X11", output));
     EXPECT_EQ(output, VideoOutput::X11);
+    EXPECT_TRUE(ParseVideoOutput("Xv", output));
+    EXPECT_EQ(output, VideoOutput::Xv);
     EXPECT_TRUE(ParseVideoOutput("gpu", output));
     EXPECT_EQ(output, VideoOutput::Gpu);
     EXPECT_FALSE(ParseVideoOutput("opengl", output));

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
@@ -56,6 +57,37 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
                      std::to_string(at) + ")"};
     }
     return text;
+}
+
+std::string NarrowCodec::DecodeReplacing(std::string_view narrow) const {
+    if (identity_ || !toUtf8_) return ReplaceInvalidUtf8(narrow);
+    const auto cd = static_cast<iconv_t>(toUtf8_.get());
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string out(narrow.size() * 2 + 16, '\0');
+    char* inPtr = const_cast<char*>(narrow.data());
+    size_t inLeft = narrow.size();
+    size_t written = 0;
+    while (inLeft > 0) {
+        char* outPtr = out.data() + written;
+        size_t outLeft = out.size() - written;
+        const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        written = out.size() - outLeft;
+        if (rc != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A byte that starts no character (or only part of one): show it and go on after it.
+        out.resize(std::max(out.size(), written + 3));
+        out.replace(written, 3, "\xEF\xBF\xBD");
+        written += 3;
+        ++inPtr;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(written);
+    // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through.
+    return ReplaceInvalidUtf8(out);
 }
 
 Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,

@@ -74,6 +74,13 @@ TEST_F(Cp936CodecTest, CanBeUsedAgainAfterAFailure) {
     EXPECT_EQ(codec.Decode("\xD6\xD0").value(), "中");
 }
 
+TEST_F(Cp936CodecTest, DecodeReplacingShowsEachByteThatStartsNoCharacter) {
+    // 81 cannot start a character before a space; FE is half of one at the end.
+    EXPECT_EQ(codec.DecodeReplacing("/\xD6\xD0\xFF/\x81 x\xFE"), "/中\uFFFD/\uFFFD x\uFFFD");
+    EXPECT_EQ(codec.DecodeReplacing("\xD6\xD0\xCE\xC4"), "中文");
+    EXPECT_EQ(codec.DecodeReplacing(""), "");
+}
+
 TEST(NarrowCodecTest, UnknownCharacterSetFailsEveryConversion) {
     const NarrowCodec codec("NO-SUCH-CHARSET");
     const Result<std::string> narrow = codec.Encode("abc");
@@ -134,6 +141,18 @@ TEST(NarrowCodecTest, BytesBeyondTheLastCodePointDoNotDecodeEvenWhereIconvPasses
         ASSERT_FALSE(text.ok()) << codeset;
         EXPECT_EQ(text.error().reason, std::string("text is not valid text in ") + codeset);
     }
+}
+
+TEST(NarrowCodecTest, DecodeReplacingGivesUtf8ThroughEveryPath) {
+    // GBK bytes read as UTF-8; bytes beyond U+10FFFF that glibc's UTF-8 reader passes.
+    for (const char* codeset : {"UTF-8", "UTF8"}) {
+        const NarrowCodec codec(codeset);
+        EXPECT_EQ(codec.DecodeReplacing("/\xD6\xD0\xCE\xC4.avi"), "/\uFFFD\uFFFD\uFFFD\uFFFD.avi")
+            << codeset;
+        EXPECT_EQ(codec.DecodeReplacing("q\xF5\x97\x90\x92"), "q\uFFFD\uFFFD\uFFFD\uFFFD")
+            << codeset;
+    }
+    EXPECT_EQ(NarrowCodec("NO-SUCH-CHARSET").DecodeReplacing("ab\xFF"), "ab\uFFFD");
 }
 
 TEST_P(Utf8CodecTest, AnswersAsIconvDoes) {

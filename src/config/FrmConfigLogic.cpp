@@ -64,8 +64,8 @@ std::string UndecodableOnLoad(const std::vector<std::size_t>& lines, const std::
         numbers += std::to_string(lines[i]);
     }
     return "播放列表文件中有" + std::to_string(lines.size()) + "行不是当前字符集（" + codeset +
-           "）的文字：第" + numbers + "行" + (lines.size() > kLinesNamed ? "等" : "") + "。" +
-           kCrLf + "这些行中无法识别的字节显示为“\uFFFD”，保存时按原样写回。";
+           "）的文字：" + kCrLf + "第" + numbers + "行" + (lines.size() > kLinesNamed ? "等" : "") +
+           "。" + kCrLf + "这些行中无法识别的字节显示为“\uFFFD”，保存时按原样写回。";
 }
 
 }  // namespace

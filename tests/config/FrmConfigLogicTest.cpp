@@ -186,7 +186,7 @@ TEST_F(FrmConfigLoadTest, UndecodableLinesBecomeRowsAndTheUserIsToldWhichOnce) {
     EXPECT_EQ(view.messages[0].kind, Kind::Information);
     EXPECT_EQ(view.messages[0].title, "提示");
     EXPECT_EQ(view.messages[0].text,
-              "播放列表文件中有2行不是当前字符集（CP936）的文字：第2、5行。\r\n"
+              "播放列表文件中有2行不是当前字符集（CP936）的文字：\r\n第2、5行。\r\n"
               "这些行中无法识别的字节显示为“\uFFFD”，保存时按原样写回。");
 }
 

@@ -14,7 +14,10 @@ Result<std::string> PlaylistFile::Encode(const std::vector<std::string>& rows,
     if (!rawLines.empty() && rawLines.size() != rows.size()) {
         return Error{"the rows and their file bytes do not match"};
     }
+    std::size_t size = 2 * rows.size();
+    for (const std::string& row : rows) size += row.size();
     std::string bytes;
+    bytes.reserve(size);  // near enough: most rows are as long in the file as in the list
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::size_t line = i + 1;
         const bool raw = !rawLines.empty() && !rawLines[i].empty();

@@ -609,33 +609,6 @@ class TestFrmConfig : public QObject {
         QCOMPARE(CurrentSelectedRow(list), 1);
     }
 
-    void aRowThatCannotBeSavedIsSelectedAndCanBeDeleted() {
-        dialog_ =
-            std::make_unique<FrmConfig>(program_->path(), *settings_, gbkPlaylists_, players_);
-        dialog_->Load();
-        ShowAndActivate();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(Q(File("a.avi"))), QUrl::fromLocalFile(Q(File("😀.avi"))),
-                      QUrl::fromLocalFile(Q(File("c.avi")))});
-        QVERIFY(Drop(data));
-        SeenBox seen;
-        const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
-        Find<QPushButton>("cmdOK")->click();
-        QVERIFY2(answer->Answered(), answer->Why());
-        QCOMPARE(seen.title, QString("保存失败"));
-        QVERIFY(dialog_->isVisible());
-        auto* list = Find<QListView>("lstFiles");
-        QCOMPARE(CurrentSelectedRow(list), 1);
-
-        ShowAndActivate();  // the dialog again, once the box has gone
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(Rows(), (QStringList{Q(File("a.avi")), Q(File("c.avi"))}));
-        Find<QPushButton>("cmdOK")->click();
-        QVERIFY(!dialog_->isVisible());
-        QCOMPARE(ReadBytes(program_->File("varariv.m3u")), File("a.avi") + "\r\n" + File("c.avi"));
-    }
-
   private:
     void Open() {
         dialog_ = std::make_unique<FrmConfig>(program_->path(), *settings_, playlists_, players_);
@@ -720,8 +693,6 @@ class TestFrmConfig : public QObject {
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
     PlayerFactory players_{playlists_, VideoOutput::X11};
-    NarrowCodec gbk_{"CP936"};
-    PlaylistFile gbkPlaylists_{gbk_};
     std::unique_ptr<TempFolder> program_;
     std::unique_ptr<TempFolder> config_;
     std::unique_ptr<TempFolder> media_;

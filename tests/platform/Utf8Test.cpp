@@ -22,21 +22,10 @@ TEST(ElideCodePointsTest, CountsCharactersAndNeverCutsOneInHalf) {
     EXPECT_EQ(CountCodePoints(ElideCodePoints(std::string(4000, 'n'), 24)), 24u);
 }
 
-TEST(ReplaceInvalidUtf8Test, ValidTextStaysAsItIs) {
-    EXPECT_EQ(ReplaceInvalidUtf8("/m/第一号电影😀.mp4"), "/m/第一号电影😀.mp4");
-    EXPECT_EQ(ReplaceInvalidUtf8(""), "");
-}
-
 TEST(ReplaceInvalidUtf8Test, EachByteOfNoCharacterBecomesOneReplacementCharacter) {
-    EXPECT_EQ(ReplaceInvalidUtf8("a\xFF"
-                                 "b"),
-              "a\uFFFD"
-              "b");
-    EXPECT_EQ(ReplaceInvalidUtf8("\xC0\x80"), "\uFFFD\uFFFD");            // overlong
-    EXPECT_EQ(ReplaceInvalidUtf8("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");  // surrogate
-    EXPECT_EQ(ReplaceInvalidUtf8("\xE4\xB8"), "\uFFFD\uFFFD");            // cut short
-    EXPECT_EQ(ReplaceInvalidUtf8("\xE4\xB8\xAD\xE4"), "中\uFFFD");
-    EXPECT_TRUE(IsValidUtf8(ReplaceInvalidUtf8("\xF4\x90\x80\x80")));
+    EXPECT_EQ(ReplaceInvalidUtf8("/m/第一号电影😀.mp4"), "/m/第一号电影😀.mp4");
+    EXPECT_EQ(ReplaceInvalidUtf8("\xC0\x80|\xED\xA0\x80|\xE4\xB8"),  // overlong, surrogate, cut
+              "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD|\uFFFD\uFFFD");
 }
 
 }  // namespace

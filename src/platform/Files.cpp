@@ -121,13 +121,14 @@ Result<int> LockedTemporary(const std::string& target, std::string& temp) {
         pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
         FileDescriptor fd(::mkstemp(pattern.data()));
         if (fd.get() < 0) return SystemError(target, errno);
-        // A cleanup may take the file between its creation and the lock; then it is gone.
+        // A cleanup may take the file between its creation and the lock: it holds the lock
+        // and removes the file, or has removed it already. Where the file system has no locks,
+        // no cleanup can lock anything, so none removes anything.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) continue;
         struct stat status {};
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.get(), &status) == 0 &&
-            status.st_nlink > 0) {
-            temp.assign(pattern.data());
-            return fd.release();
-        }
+        if (::fstat(fd.get(), &status) == 0 && status.st_nlink == 0) continue;
+        temp.assign(pattern.data());
+        return fd.release();
     }
     return Error{"the temporary file was removed while it was being written", target};
 }

@@ -28,6 +28,8 @@ class QuietView : public FrmConfigView {
   public:
     void RowsReset(const std::vector<std::string>&) override {}
     void RowsAppended(const std::vector<std::string>&, std::size_t) override {}
+    void RowRemoved(std::size_t) override {}
+    void SelectRow(std::size_t) override {}
     bool IsChecked(CheckBox) const override { return false; }
     void SetChecked(CheckBox, bool) override {}
     void MsgBoxInformation(const std::string&, const std::string&) override {}

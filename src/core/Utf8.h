@@ -8,6 +8,10 @@ namespace revuro {
 
 bool IsValidUtf8(std::string_view text);
 
+// The text with each byte that is no part of a valid character replaced by U+FFFD, so that
+// bytes of unknown meaning can still be shown; valid text comes back unchanged.
+std::string ReplaceInvalidUtf8(std::string_view text);
+
 // Characters, not bytes: the unit of every length rule of the program.
 std::size_t CountCodePoints(std::string_view utf8);
 

@@ -9,6 +9,9 @@ namespace revuro {
 
 // Replaces the file at `path` by `bytes` as a whole: the bytes go to a temporary file beside
 // it, which is synced and then renamed over the target. A failure leaves the old file as it was.
+// A symbolic link (or a chain of them) stays: the file at its end is replaced, in that file's
+// folder, keeping its mode. A file the user may not write is not replaced. Temporaries that
+// killed writes of the same file left behind are removed first.
 Outcome WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 Result<std::string> ReadWholeFile(const std::string& path);

@@ -39,4 +39,10 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
     return text;
 }
 
+std::string NarrowCodec::DecodeReplacing(std::string_view narrow) const {
+    if (identity_) return ReplaceInvalidUtf8(narrow);
+    // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through.
+    return ReplaceInvalidUtf8(converter_->ToUtf8Replacing(narrow));
+}
+
 }  // namespace revuro

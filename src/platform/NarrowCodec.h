@@ -30,6 +30,9 @@ class NarrowCodec {
     // Only text that encodes back to exactly the same bytes decodes: anything else would
     // change a path when it is written again.
     Result<std::string> Decode(std::string_view narrow) const;
+    // Text to show for bytes that may not decode: every byte that starts no character of the
+    // set becomes U+FFFD. Never fails; only for showing, never for writing back.
+    std::string DecodeReplacing(std::string_view narrow) const;
 
   private:
     std::string codeset_;

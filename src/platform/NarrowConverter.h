@@ -19,6 +19,8 @@ class NarrowConverter {
 
     virtual Result<std::string> ToNarrow(std::string_view utf8) const = 0;
     virtual Result<std::string> ToUtf8(std::string_view narrow) const = 0;
+    // Never fails: every byte that starts no character of the set becomes U+FFFD.
+    virtual std::string ToUtf8Replacing(std::string_view narrow) const = 0;
 };
 
 }  // namespace revuro

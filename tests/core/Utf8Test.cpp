@@ -22,5 +22,11 @@ TEST(ElideCodePointsTest, CountsCharactersAndNeverCutsOneInHalf) {
     EXPECT_EQ(CountCodePoints(ElideCodePoints(std::string(4000, 'n'), 24)), 24u);
 }
 
+TEST(ReplaceInvalidUtf8Test, EachByteOfNoCharacterBecomesOneReplacementCharacter) {
+    EXPECT_EQ(ReplaceInvalidUtf8("/m/第一号电影😀.mp4"), "/m/第一号电影😀.mp4");
+    EXPECT_EQ(ReplaceInvalidUtf8("\xC0\x80|\xED\xA0\x80|\xE4\xB8"),  // overlong, surrogate, cut
+              "\uFFFD\uFFFD|\uFFFD\uFFFD\uFFFD|\uFFFD\uFFFD");
+}
+
 }  // namespace
 }  // namespace revuro

@@ -25,6 +25,8 @@ class HeadlessView : public FrmConfigView {
   public:
     void RowsReset(const std::vector<std::string>&) override {}
     void RowsAppended(const std::vector<std::string>&, std::size_t) override {}
+    void RowRemoved(std::size_t) override {}
+    void SelectRow(std::size_t) override {}
     bool IsChecked(CheckBox box) const override { return box == CheckBox::chkA && loop; }
     void SetChecked(CheckBox box, bool checked) override {
         if (box == CheckBox::chkA) loop = checked;

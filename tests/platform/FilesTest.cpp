@@ -1,8 +1,12 @@
 #include "platform/Files.h"
 
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +14,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/TempFolder.h"
 
@@ -83,6 +92,47 @@ TEST_F(MediaPathProblemTest, SocketIsRefused) {
 class WriteFileAtomicallyTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(folder.ok()); }
+
+    std::string Link(const std::string& name, const std::string& to) {
+        std::filesystem::create_symlink(to, folder.File(name));
+        return folder.File(name);
+    }
+    static std::string LinkText(const std::string& path) {
+        return std::filesystem::read_symlink(path).string();
+    }
+    // What the write answered: "written", or the path and reason of its failure.
+    static std::string Write(const std::string& path, const std::string& bytes) {
+        const Outcome written = WriteFileAtomically(path, bytes);
+        return written ? "written" : written.error().path + ": " + written.error().reason;
+    }
+
+    // `body` run by a user whom file modes bind (root is not): under root, in a child process
+    // as nobody, the folder handed over first.
+    std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+        if (::geteuid() != 0) return body();
+        constexpr uid_t kNobody = 65534;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            (void)::lchown(entry.path().c_str(), kNobody, kNobody);
+        (void)::chown(folder.path().c_str(), kNobody, kNobody);
+        int pipe[2];
+        if (::pipe(pipe) != 0) return "no pipe";
+        if (::fork() == 0) {
+            const bool dropped = ::setgroups(0, nullptr) == 0 &&
+                                 ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+                                 ::setresuid(kNobody, kNobody, kNobody) == 0;
+            const std::string answer = dropped ? body() : "still root";
+            (void)!::write(pipe[1], answer.data(), answer.size());
+            ::_exit(0);
+        }
+        ::close(pipe[1]);
+        std::string answer;
+        char block[256];
+        for (ssize_t n; (n = ::read(pipe[0], block, sizeof block)) > 0;) answer.append(block, n);
+        ::close(pipe[0]);
+        ::wait(nullptr);
+        return answer;
+    }
+
     TempFolder folder;
 };
 
@@ -99,6 +149,109 @@ TEST_F(WriteFileAtomicallyTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) 
     EXPECT_EQ(written.error().reason, std::strerror(EISDIR));
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"varariv.m3u"}));
     EXPECT_EQ(ReadBytes(path + "/keep"), "old");
+}
+
+TEST_F(WriteFileAtomicallyTest, LinksStayAndTheFileAtTheEndOfTheChainIsReplacedInItsFolder) {
+    std::filesystem::create_directory(folder.File("lists"));
+    WriteBytes(folder.File("lists/mine.m3u"), "old");
+    ::chmod(folder.File("lists/mine.m3u").c_str(), 0640);
+    Link("second", folder.File("lists/mine.m3u"));
+    const std::string first = Link("varariv.m3u", "second");
+    ASSERT_EQ(Write(first, "new"), "written");
+    EXPECT_EQ(LinkText(first), "second");
+    EXPECT_EQ(LinkText(folder.File("second")), folder.File("lists/mine.m3u"));
+    EXPECT_EQ(ReadBytes(folder.File("lists/mine.m3u")), "new");
+    EXPECT_EQ(std::filesystem::status(folder.File("lists/mine.m3u")).permissions(),
+              std::filesystem::perms(0640));
+    EXPECT_EQ(TempFolder::NamesIn(folder.File("lists")), std::set<std::string>{"mine.m3u"});
+}
+
+TEST_F(WriteFileAtomicallyTest, ADanglingLinkGetsItsFileALoopFails) {
+    ASSERT_EQ(Write(Link("varariv.m3u", "made.m3u"), "new"), "written");
+    EXPECT_EQ(ReadBytes(folder.File("made.m3u")), "new");
+    const std::string nowhere = Link("nowhere", "gone/made.m3u");
+    EXPECT_EQ(Write(nowhere, "new"), folder.File("gone/made.m3u") + ": " + std::strerror(ENOENT));
+    const std::string loop = Link("a", "b");
+    Link("b", "a");
+    EXPECT_EQ(Write(loop, "new"), loop + ": " + std::strerror(ELOOP));
+    EXPECT_EQ(folder.Names(),
+              (std::set<std::string>{"a", "b", "made.m3u", "nowhere", "varariv.m3u"}));
+}
+
+TEST_F(WriteFileAtomicallyTest, AFileTheUserMayNotWriteIsNotReplacedThoughTheFolderIsWritable) {
+    const std::string path = folder.File("varariv.m3u");
+    WriteBytes(path, "old");
+    ::chmod(path.c_str(), 0444);
+    const std::string link = Link("link.m3u", "varariv.m3u");
+    const std::string refused = path + ": " + std::strerror(EACCES);
+    EXPECT_EQ(AsOrdinaryUser([&] { return Write(path, "new") + "; " + Write(link, "new"); }),
+              refused + "; " + refused);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"link.m3u", "varariv.m3u"}));
+}
+
+class LeftoverTemporariesTest : public WriteFileAtomicallyTest {
+  protected:
+    void SetUp() override {
+        WriteFileAtomicallyTest::SetUp();
+        WriteBytes(Path(), "old");
+    }
+    std::string Path() const { return folder.File("varariv.m3u"); }
+};
+
+TEST_F(LeftoverTemporariesTest, TheNextWriteRemovesThemAndNothingElse) {
+    for (const char* name : {"varariv.m3u.a1B2c3", "varariv.m3u.XXXXXX"})
+        WriteBytes(folder.File(name), "half a list");
+    const std::set<std::string> others = {"varariv.m3u.abcde",  "varariv.m3u.abcdefg",
+                                          "varariv.m3u.ab-def", "temp.m3u.abcdef",
+                                          "Varariv.m3u.abcdef", "precious"};
+    for (const std::string& name : others) WriteBytes(folder.File(name), "mine");
+    // The pattern's name, but a folder, a link and a pipe.
+    std::filesystem::create_directory(folder.File("varariv.m3u.folder"));
+    Link("varariv.m3u.link00", "precious");
+    ASSERT_EQ(::mkfifo(folder.File("varariv.m3u.pipe00").c_str(), 0600), 0);
+    if (::geteuid() == 0) {  // only root can give a file to another user
+        WriteBytes(folder.File("varariv.m3u.Their5"), "theirs");
+        ASSERT_EQ(::chown(folder.File("varariv.m3u.Their5").c_str(), 65534, 65534), 0);
+    }
+
+    ASSERT_EQ(Write(Path(), "new"), "written");
+    std::set<std::string> expected = others;
+    expected.insert(
+        {"varariv.m3u", "varariv.m3u.folder", "varariv.m3u.link00", "varariv.m3u.pipe00"});
+    if (::geteuid() == 0) expected.insert("varariv.m3u.Their5");
+    EXPECT_EQ(folder.Names(), expected);
+    EXPECT_EQ(ReadBytes(folder.File("precious")), "mine");
+}
+
+TEST_F(LeftoverTemporariesTest, OneThatAnotherWriteHoldsLockedStays) {
+    const std::string busy = folder.File("varariv.m3u.Busy01");
+    WriteBytes(busy, "another save at work");
+    const int fd = ::open(busy.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(Write(Path(), "new"), "written");
+    ::close(fd);
+    EXPECT_EQ(ReadBytes(busy), "another save at work");
+}
+
+TEST_F(LeftoverTemporariesTest, TwoWritesAtOnceNeverTakeEachOthersTemporary) {
+    // Each write's cleanup sees the other's temporary; none may be removed while it is written.
+    const std::string big(256 * 1024, 'x');
+    std::vector<std::string> failures;
+    std::mutex guard;
+    const auto writer = [&] {
+        for (int i = 0; i < 150; ++i) {
+            if (std::string answer = Write(Path(), big); answer != "written") {
+                const std::lock_guard lock(guard);
+                failures.push_back(answer);
+            }
+        }
+    };
+    std::thread first(writer), second(writer);
+    first.join();
+    second.join();
+    EXPECT_EQ(failures, std::vector<std::string>{});
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"varariv.m3u"});
 }
 
 }  // namespace

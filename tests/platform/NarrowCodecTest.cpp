@@ -74,6 +74,11 @@ TEST_F(Cp936CodecTest, CanBeUsedAgainAfterAFailure) {
     EXPECT_EQ(codec.Decode("\xD6\xD0").value(), "中");
 }
 
+TEST_F(Cp936CodecTest, DecodeReplacingShowsEachByteThatStartsNoCharacter) {
+    // 81 cannot start a character before a space; FE is half of one at the end.
+    EXPECT_EQ(codec.DecodeReplacing("/\xD6\xD0\xFF/\x81 x\xFE"), "/中\uFFFD/\uFFFD x\uFFFD");
+}
+
 TEST(NarrowCodecTest, UnknownCharacterSetFailsEveryConversion) {
     const NarrowCodec codec("NO-SUCH-CHARSET");
     const Result<std::string> narrow = codec.Encode("abc");
@@ -133,6 +138,15 @@ TEST(NarrowCodecTest, BytesBeyondTheLastCodePointDoNotDecodeEvenWhereIconvPasses
         const Result<std::string> text = NarrowCodec(codeset).Decode("/m/q.\xF5\x97\x90\x92.avi");
         ASSERT_FALSE(text.ok()) << codeset;
         EXPECT_EQ(text.error().reason, std::string("text is not valid text in ") + codeset);
+    }
+}
+
+TEST(NarrowCodecTest, DecodeReplacingGivesUtf8ThroughEveryPath) {
+    // Bytes beyond U+10FFFF, which glibc's UTF-8 reader ("UTF8") passes.
+    for (const char* codeset : {"UTF-8", "UTF8", "NO-SUCH-CHARSET"}) {
+        EXPECT_EQ(NarrowCodec(codeset).DecodeReplacing("q\xF5\x97\x90\x92"),
+                  "q\uFFFD\uFFFD\uFFFD\uFFFD")
+            << codeset;
     }
 }
 

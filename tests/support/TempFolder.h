@@ -30,9 +30,11 @@ class TempFolder {
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
     // The names of everything directly inside the folder.
-    std::set<std::string> Names() const {
+    std::set<std::string> Names() const { return NamesIn(path_); }
+
+    static std::set<std::string> NamesIn(const std::string& folder) {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
             names.insert(entry.path().filename().string());
         return names;
     }

@@ -1,5 +1,6 @@
 #include "core/config/FrmConfigLogic.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/config/DlgSelectFileInfo.h"
@@ -50,10 +51,21 @@ std::string TrialWriteFailed(const Error& error) {
 }
 
 std::string ReadFailed(const Error& error) {
-    std::string text =
-        std::string("对不起！播放列表文件无法读取。") + kCrLf + "文件：" + error.path;
-    if (error.line > 0) text += kCrLf + std::string("第") + std::to_string(error.line) + "行";
-    return text + kCrLf + "原因：" + error.reason;
+    return std::string("对不起！播放列表文件无法读取。") + kCrLf + "文件：" + error.path + kCrLf +
+           "原因：" + error.reason;
+}
+
+// Which lines could not be decoded, the first few by number; how they are shown and kept.
+std::string UndecodableOnLoad(const std::vector<std::size_t>& lines, const std::string& codeset) {
+    constexpr std::size_t kLinesNamed = 10;
+    std::string numbers;
+    for (std::size_t i = 0; i < lines.size() && i < kLinesNamed; ++i) {
+        if (i > 0) numbers += "、";
+        numbers += std::to_string(lines[i]);
+    }
+    return "播放列表文件中有" + std::to_string(lines.size()) + "行不是当前字符集（" + codeset +
+           "）的文字：" + kCrLf + "第" + numbers + "行" + (lines.size() > kLinesNamed ? "等" : "") +
+           "。" + kCrLf + "这些行中无法识别的字节显示为“\uFFFD”，保存时按原样写回。";
 }
 
 }  // namespace
@@ -74,14 +86,15 @@ std::string FrmConfigLogic::PathOf(const char* name) const {
 
 void FrmConfigLogic::Form_Load() {
     const std::string path = PathOf(kSaverPlaylistName);
-    Result<PlaylistRows> read = playlists_.Read(path);
+    Result<PlaylistRows> read = playlists_.Read(path, UndecodableLines::Keep);
     if (!read) {
-        // No playlist yet (the first run) is no error; a file we cannot understand is.
+        // No playlist yet (the first run) is no error; a file we cannot read is.
         if (CanOpenForReading(path))
             view_.MsgBoxCritical(ReadFailed(read.error()), kReadFailedTitle);
         return;
     }
-    lstFiles_.Assign(read.value().rows);
+    PlaylistRows stored = std::move(read).value();
+    lstFiles_.Assign(std::move(stored.rows), std::move(stored.rawLines));
     view_.RowsReset(lstFiles_.rows());
 
     using CheckBox = FrmConfigView::CheckBox;
@@ -90,8 +103,12 @@ void FrmConfigLogic::Form_Load() {
     view_.SetChecked(CheckBox::chkRandom,
                      play_options::IsOn(play_options::Read(settings_, play_options::kRandomKey)));
 
-    if (read.value().rowsLeftOut > 0) {
-        view_.MsgBoxInformation(RowsLeftOutOnLoad(read.value().rowsLeftOut), kInfoTitle);
+    if (stored.rowsLeftOut > 0) {
+        view_.MsgBoxInformation(RowsLeftOutOnLoad(stored.rowsLeftOut), kInfoTitle);
+    }
+    if (!stored.undecodableLines.empty()) {
+        view_.MsgBoxInformation(UndecodableOnLoad(stored.undecodableLines, playlists_.codeset()),
+                                kInfoTitle);
     }
 }
 
@@ -101,10 +118,22 @@ void FrmConfigLogic::cmdOK_Click() {
         return;
     }
 
+    const std::string path = PathOf(kSaverPlaylistName);
+    // A row the file cannot hold is found before anything is stored, and named as it stands
+    // in the user's order, not in a random one.
+    if (Result<std::string> encoded = playlists_.Encode(lstFiles_.rows(), lstFiles_.rawLines());
+        !encoded) {
+        SelectRowNamedBy(encoded.error());
+        view_.MsgBoxCritical(SaveFailed("播放列表文件", Error{encoded.error().reason, path}),
+                             kSaveFailedTitle);
+        return;
+    }
+
     // The two choices go first and in one step, because the shuffle reads the random one; the
     // playlist goes last, so that its failure has only the choices and the order to put back.
     // OK either stores everything or leaves the dialog, the playlist and the settings as they were.
     std::vector<std::string> userOrder = lstFiles_.rows();
+    std::vector<std::string> userRawLines = lstFiles_.rawLines();
     std::vector<std::string> userShort = lstShort_;
     const std::vector<SettingChange> previousChoices = play_options::StoredChoices(settings_);
     const bool loop = view_.IsChecked(FrmConfigView::CheckBox::chkA);
@@ -115,9 +144,9 @@ void FrmConfigLogic::cmdOK_Click() {
     }
     if (random) RandomFileList();
 
-    const std::string path = PathOf(kSaverPlaylistName);
-    if (Outcome written = playlists_.Write(path, lstFiles_.rows()); !written) {
-        RestoreRows(std::move(userOrder), std::move(userShort));
+    if (Outcome written = playlists_.Write(path, lstFiles_.rows(), lstFiles_.rawLines());
+        !written) {
+        RestoreRows(std::move(userOrder), std::move(userRawLines), std::move(userShort));
         // Best effort: the failure being reported matters more than one in putting them back.
         (void)settings_.ChangeSettings(play_options::kApplication, play_options::kSection,
                                        previousChoices);
@@ -128,12 +157,18 @@ void FrmConfigLogic::cmdOK_Click() {
     view_.Unload();
 }
 
-void FrmConfigLogic::RestoreRows(std::vector<std::string> rows,
+void FrmConfigLogic::RestoreRows(std::vector<std::string> rows, std::vector<std::string> rawLines,
                                  std::vector<std::string> shortRows) {
-    if (rows == lstFiles_.rows() && shortRows == lstShort_) return;
+    if (rows == lstFiles_.rows() && rawLines == lstFiles_.rawLines() && shortRows == lstShort_) {
+        return;
+    }
     lstShort_ = std::move(shortRows);
-    lstFiles_.Assign(std::move(rows));
+    lstFiles_.Assign(std::move(rows), std::move(rawLines));
     view_.RowsReset(lstFiles_.rows());
+}
+
+void FrmConfigLogic::SelectRowNamedBy(const Error& error) {
+    if (error.line > 0 && error.line <= lstFiles_.size()) view_.SelectRow(error.line - 1);
 }
 
 void FrmConfigLogic::CmdPlay_Click() {
@@ -142,7 +177,9 @@ void FrmConfigLogic::CmdPlay_Click() {
         return;
     }
     const std::string path = PathOf(kTrialPlaylistName);
-    if (Outcome written = playlists_.Write(path, lstFiles_.rows()); !written) {
+    if (Outcome written = playlists_.Write(path, lstFiles_.rows(), lstFiles_.rawLines());
+        !written) {
+        SelectRowNamedBy(written.error());
         view_.MsgBoxCritical(TrialWriteFailed(written.error()), kSaveFailedTitle);
         return;
     }
@@ -199,6 +236,16 @@ void FrmConfigLogic::lstFiles_DblClick(int currentIndex, int selectedCount) {
     const auto index = static_cast<std::size_t>(currentIndex);
     if (index >= lstFiles_.size()) return;
     view_.PlayInTrialWindow(lstFiles_.rows()[index]);
+}
+
+void FrmConfigLogic::mnuDelete_Click(int currentIndex, int selectedCount) {
+    if (selectedCount == 0 || currentIndex < 0) return;
+    const auto index = static_cast<std::size_t>(currentIndex);
+    if (index >= lstFiles_.size()) return;
+    lstFiles_.Remove(index);
+    view_.RowRemoved(index);
+    // The row that took its place, or the new last row: Delete again goes on down the list.
+    if (!lstFiles_.empty()) view_.SelectRow(std::min(index, lstFiles_.size() - 1));
 }
 
 bool FrmConfigLogic::CheckForDupes2(const std::string& text) const {

@@ -40,6 +40,8 @@ class FrmConfigLogic {
     void lstFiles_OLEDragDrop(const std::vector<std::string>& paths);
     // currentIndex is -1 when no row is current.
     void lstFiles_DblClick(int currentIndex, int selectedCount);
+    // The list's context menu entry, or the Delete key on the list: removes the current row.
+    void mnuDelete_Click(int currentIndex, int selectedCount);
 
     // True when a row of lstFiles begins with `text`, letter case ignored.
     bool CheckForDupes2(const std::string& text) const;
@@ -49,7 +51,10 @@ class FrmConfigLogic {
   private:
     std::string PathOf(const char* name) const;
     void AppendNew(const std::vector<std::string>& paths);
-    void RestoreRows(std::vector<std::string> rows, std::vector<std::string> shortRows);
+    void RestoreRows(std::vector<std::string> rows, std::vector<std::string> rawLines,
+                     std::vector<std::string> shortRows);
+    // A failure that names a row (as its line) selects that row, so the user sees which one.
+    void SelectRowNamedBy(const Error& error);
 
     std::string programFolder_;
     SettingsStore& settings_;

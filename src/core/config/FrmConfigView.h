@@ -20,6 +20,10 @@ class FrmConfigView {
     virtual void RowsReset(const std::vector<std::string>& rows) = 0;
     // rows[first] to the last row were appended; the rows before are unchanged.
     virtual void RowsAppended(const std::vector<std::string>& rows, std::size_t first) = 0;
+    // The row at `index` was removed; the rows after it moved up by one.
+    virtual void RowRemoved(std::size_t index) = 0;
+    // Makes the row at `index` the current, selected row and scrolls it into view.
+    virtual void SelectRow(std::size_t index) = 0;
 
     virtual bool IsChecked(CheckBox box) const = 0;
     virtual void SetChecked(CheckBox box, bool checked) = 0;

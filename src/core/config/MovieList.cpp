@@ -116,32 +116,50 @@ MovieList::AddResult MovieList::AppendUnlessListed(std::string row) {
     if (full()) return AddResult::Full;
     folded_.emplace_hint(at, std::move(key));  // its place is known already
     rows_.push_back(std::move(row));
+    rawLines_.emplace_back();
     return AddResult::Added;
 }
 
 void MovieList::Reorder(const std::vector<std::size_t>& order) {
     std::vector<std::string> reordered;
+    std::vector<std::string> reorderedRaw;
     reordered.reserve(order.size());
-    for (std::size_t from : order) reordered.push_back(std::move(rows_[from]));
+    reorderedRaw.reserve(order.size());
+    for (std::size_t from : order) {
+        reordered.push_back(std::move(rows_[from]));
+        reorderedRaw.push_back(std::move(rawLines_[from]));
+    }
     rows_ = std::move(reordered);
+    rawLines_ = std::move(reorderedRaw);
 }
 
 bool MovieList::Append(std::string row) {
     if (full()) return false;
     folded_.insert(FoldCase(row));
     rows_.push_back(std::move(row));
+    rawLines_.emplace_back();
     return true;
 }
 
-void MovieList::Assign(std::vector<std::string> rows) {
+void MovieList::Assign(std::vector<std::string> rows, std::vector<std::string> rawLines) {
     if (rows.size() > kMaxPlaylistRows) rows.resize(kMaxPlaylistRows);
+    rawLines.resize(rows.size());
     folded_.clear();
     for (const std::string& row : rows) folded_.insert(FoldCase(row));
     rows_ = std::move(rows);
+    rawLines_ = std::move(rawLines);
+}
+
+void MovieList::Remove(std::size_t index) {
+    // One entry of the row's key goes; an equal row elsewhere keeps its own.
+    folded_.erase(folded_.find(FoldCase(rows_[index])));
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+    rawLines_.erase(rawLines_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void MovieList::Clear() {
     rows_.clear();
+    rawLines_.clear();
     folded_.clear();
 }
 

@@ -17,13 +17,17 @@ inline constexpr std::size_t kMaxPlaylistRows = 32767;
 
 struct PlaylistRows {
     std::vector<std::string> rows;  // UTF-8, exactly as the lines stood
-    std::size_t rowsLeftOut = 0;    // usable lines past kMaxPlaylistRows
-    std::size_t linesSkipped = 0;   // undecodable lines left out by UndecodableLines::Skip
+    // One for each row: empty when the row's text is its line, else the line's own bytes,
+    // which the character set cannot decode; the row shows them as U+FFFD.
+    std::vector<std::string> rawLines;
+    std::vector<std::size_t> undecodableLines;  // file line numbers (1-based) of such rows
+    std::size_t rowsLeftOut = 0;                // usable lines past kMaxPlaylistRows
+    std::size_t linesSkipped = 0;  // undecodable lines left out by UndecodableLines::Skip
 };
 
 // What reading does with a line the character set cannot decode.
 enum class UndecodableLines {
-    Fail,  // the whole read fails, naming the line: for a reader that shows the list to edit
+    Keep,  // the row keeps the line's bytes for writing back: for a reader that edits the list
     Skip,  // the line is left out and counted: for a reader that only plays the list
 };
 
@@ -33,15 +37,22 @@ class PlaylistFile {
   public:
     explicit PlaylistFile(const NarrowCodec& codec) : codec_(codec) {}
 
-    // Replaces the file by the rows joined with CR LF. A row the character set cannot hold, or
-    // one holding a CR, fails the whole write (naming the row) and leaves the old file untouched.
-    Outcome Write(const std::string& path, const std::vector<std::string>& rows) const;
+    const std::string& codeset() const { return codec_.codeset(); }
+
+    // The file's bytes for the rows, joined with CR LF; a row with raw bytes (see
+    // PlaylistRows::rawLines, empty or one for each row) is those bytes. A row the character set
+    // cannot hold, or one holding a CR, fails, naming the row as the error's line.
+    Result<std::string> Encode(const std::vector<std::string>& rows,
+                               const std::vector<std::string>& rawLines = {}) const;
+    // Replaces the file by the encoded rows. A failure leaves the old file untouched.
+    Outcome Write(const std::string& path, const std::vector<std::string>& rows,
+                  const std::vector<std::string>& rawLines = {}) const;
 
     // A line ends at CR or CR LF; a lone LF stays inside the line. Lines shorter than three
-    // characters are skipped. An undecodable line fails the read (naming the line) or is
-    // skipped, as `undecodable` says.
+    // characters are skipped. An undecodable line is kept with its bytes or skipped, as
+    // `undecodable` says.
     Result<PlaylistRows> Read(const std::string& path,
-                              UndecodableLines undecodable = UndecodableLines::Fail) const;
+                              UndecodableLines undecodable = UndecodableLines::Keep) const;
 
     // Removes the file, ignoring every failure.
     static void Remove(const std::string& path);

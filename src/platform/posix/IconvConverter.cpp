@@ -1,8 +1,10 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cerrno>
 
+#include "core/Utf8.h"
 #include "platform/NarrowCodec.h"
 #include "platform/NarrowConverter.h"
 
@@ -25,6 +27,7 @@ class IconvDirection {
 
     Result<std::string> Convert(std::string_view in, const char* direction,
                                 const std::string& codeset) const;
+    std::string ConvertReplacing(std::string_view in) const;
 
   private:
     iconv_t cd_;
@@ -65,6 +68,35 @@ Result<std::string> IconvDirection::Convert(std::string_view in, const char* dir
     return out;
 }
 
+std::string IconvDirection::ConvertReplacing(std::string_view in) const {
+    if (cd_ == kInvalid) return ReplaceInvalidUtf8(in);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    std::string out(in.size() * 2 + 16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    size_t written = 0;
+    while (inLeft > 0) {
+        char* outPtr = out.data() + written;
+        size_t outLeft = out.size() - written;
+        const size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+        written = out.size() - outLeft;
+        if (rc != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A byte that starts no character (or only part of one): show it and go on after it.
+        out.resize(std::max(out.size(), written + 3));
+        out.replace(written, 3, "\xEF\xBF\xBD");
+        written += 3;
+        ++inPtr;
+        --inLeft;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(written);
+    return out;
+}
+
 // The conversion of glibc's iconv.
 class IconvConverter : public NarrowConverter {
   public:
@@ -76,6 +108,9 @@ class IconvConverter : public NarrowConverter {
     }
     Result<std::string> ToUtf8(std::string_view narrow) const override {
         return toUtf8_.Convert(narrow, "is not valid text in", codeset_);
+    }
+    std::string ToUtf8Replacing(std::string_view narrow) const override {
+        return toUtf8_.ConvertReplacing(narrow);
     }
 
   private:

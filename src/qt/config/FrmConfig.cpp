@@ -1,5 +1,6 @@
 #include "qt/config/FrmConfig.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -185,6 +187,16 @@ void FrmConfig::BuildControls() {
     lstFiles_->setPalette(list);
     lstFiles_->setAcceptDrops(true);
     lstFiles_->viewport()->installEventFilter(this);
+    // One row can go alone, by the Delete key on the list or by the list's context menu: the
+    // remedy for a row that cannot be saved, short of clearing the whole list.
+    mnuList_ = new QMenu(this);
+    mnuList_->setObjectName("mnuList");
+    mnuDelete_ = mnuList_->addAction(QString::fromUtf8("删除"));
+    mnuDelete_->setObjectName("mnuDelete");
+    mnuDelete_->setShortcut(QKeySequence::Delete);
+    mnuDelete_->setShortcutContext(Qt::WidgetShortcut);
+    lstFiles_->addAction(mnuDelete_);
+    lstFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
     cmdAdd_ = MakeButton("cmdAdd", "添加电影(&A)", TwipsRect(120, 4200, 1215, 495), this);
 
     cmdClear_ = MakeButton("cmdClear", "全部清除(&C)", TwipsRect(2400, 4200, 1215, 495), Frame1_);
@@ -243,6 +255,9 @@ void FrmConfig::ConnectControls() {
     connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdClear_, &QPushButton::clicked, this, [this] { logic_.cmdClear_Click(); });
     connect(CmdPlay_, &QPushButton::clicked, this, [this] { logic_.CmdPlay_Click(); });
+    connect(lstFiles_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { lstFiles_ContextMenu(at); });
+    connect(mnuDelete_, &QAction::triggered, this, [this] { mnuDelete_Click(); });
 }
 
 void FrmConfig::Load() { logic_.Form_Load(); }
@@ -283,16 +298,32 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
             // Anywhere on the list: the current row plays, if there is one.
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                const QModelIndex current = lstFiles_->currentIndex();
-                logic_.lstFiles_DblClick(
-                    current.isValid() ? current.row() : -1,
-                    static_cast<int>(lstFiles_->selectionModel()->selectedIndexes().size()));
+                logic_.lstFiles_DblClick(CurrentRow(), SelectedRowCount());
             }
             return false;
         default:
             return false;
     }
 }
+
+int FrmConfig::CurrentRow() const {
+    const QModelIndex current = lstFiles_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int FrmConfig::SelectedRowCount() const {
+    return static_cast<int>(lstFiles_->selectionModel()->selectedIndexes().size());
+}
+
+void FrmConfig::lstFiles_ContextMenu(const QPoint& at) {
+    // The menu is about the row under the mouse; empty space has none.
+    const QModelIndex row = lstFiles_->indexAt(at);
+    if (!row.isValid()) return;
+    lstFiles_->setCurrentIndex(row);
+    mnuList_->popup(lstFiles_->viewport()->mapToGlobal(at));
+}
+
+void FrmConfig::mnuDelete_Click() { logic_.mnuDelete_Click(CurrentRow(), SelectedRowCount()); }
 
 void FrmConfig::lstFiles_DragEnter(QEvent* event) {
     auto* drag = static_cast<QDragMoveEvent*>(event);
@@ -352,6 +383,14 @@ void FrmConfig::RowsReset(const std::vector<std::string>& rows) {
 
 void FrmConfig::RowsAppended(const std::vector<std::string>& rows, std::size_t first) {
     lstFilesRows_->Append(rows, first);
+}
+
+void FrmConfig::RowRemoved(std::size_t index) { lstFilesRows_->Remove(index); }
+
+void FrmConfig::SelectRow(std::size_t index) {
+    const QModelIndex row = lstFilesRows_->index(static_cast<int>(index));
+    lstFiles_->setCurrentIndex(row);
+    lstFiles_->scrollTo(row);
 }
 
 QCheckBox* FrmConfig::CheckBoxOf(CheckBox box) const {

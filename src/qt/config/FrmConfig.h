@@ -12,9 +12,11 @@
 #include "qt/about/frmAbout.h"
 #include "qt/trialplay/frmPlay.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QListView;
+class QMenu;
 class QPushButton;
 
 namespace revuro {
@@ -55,10 +57,17 @@ class FrmConfig : public QWidget, private FrmConfigView {
     void cmdAbout_Click();
     void lstFiles_DragEnter(QEvent* event);
     void lstFiles_Drop(QEvent* event);
+    void lstFiles_ContextMenu(const QPoint& at);
+    void mnuDelete_Click();
+    // The list's current row, -1 for none, and how many rows are selected.
+    int CurrentRow() const;
+    int SelectedRowCount() const;
 
     // FrmConfigView
     void RowsReset(const std::vector<std::string>& rows) override;
     void RowsAppended(const std::vector<std::string>& rows, std::size_t first) override;
+    void RowRemoved(std::size_t index) override;
+    void SelectRow(std::size_t index) override;
     bool IsChecked(CheckBox box) const override;
     void SetChecked(CheckBox box, bool checked) override;
     void MsgBoxInformation(const std::string& text, const std::string& title) override;
@@ -87,6 +96,8 @@ class FrmConfig : public QWidget, private FrmConfigView {
     QCheckBox* chkRandom_;
     QListView* lstShort_;
     RowListModel* lstShortRows_;
+    QMenu* mnuList_;
+    QAction* mnuDelete_;
 
     QString addFolder_;  // where the add dialog left off; it opens there next time
     bool unloaded_ = false;

@@ -48,6 +48,14 @@ void RowListModel::Append(const std::vector<std::string>& rows, std::size_t firs
     endInsertRows();
 }
 
+void RowListModel::Remove(std::size_t index) {
+    if (index >= rows_.size()) return;
+    const int row = static_cast<int>(index);
+    beginRemoveRows({}, row, row);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+}
+
 std::vector<int> RowListModel::WidestRows(std::size_t count) const {
     std::vector<std::pair<std::size_t, int>> cells;
     cells.reserve(rows_.size());

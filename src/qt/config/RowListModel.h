@@ -19,6 +19,7 @@ class RowListModel : public QAbstractListModel {
     void Reset(const std::vector<std::string>& rows);
     // rows[first] to the last row were appended to the rows already held.
     void Append(const std::vector<std::string>& rows, std::size_t first);
+    void Remove(std::size_t index);
 
     const std::vector<std::string>& rows() const { return rows_; }
     // Up to `count` rows most likely to be the widest when drawn, as row numbers: the rows

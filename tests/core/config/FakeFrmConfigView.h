@@ -29,6 +29,11 @@ class FakeFrmConfigView : public FrmConfigView {
         rows = allRows;
         ++appends;
     }
+    void RowRemoved(std::size_t index) override {
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+        ++removals;
+    }
+    void SelectRow(std::size_t index) override { selected.push_back(index); }
     bool IsChecked(CheckBox box) const override { return box == CheckBox::chkA ? chkA : chkRandom; }
     void SetChecked(CheckBox box, bool checked) override {
         (box == CheckBox::chkA ? chkA : chkRandom) = checked;
@@ -57,6 +62,8 @@ class FakeFrmConfigView : public FrmConfigView {
     int resets = 0;
     int appends = 0;
     bool appendedConsistently = true;
+    int removals = 0;
+    std::vector<std::size_t> selected;  // every row made current, in order
     int checkBoxWrites = 0;
     std::vector<Message> messages;
     int beeps = 0;

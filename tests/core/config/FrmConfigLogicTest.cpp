@@ -163,15 +163,43 @@ TEST_F(FrmConfigLoadTest, RowsPastTheLimitAreLeftOutAndTheUserIsTold) {
 }
 
 TEST_F(FrmConfigLoadTest, AnUnreadablePlaylistIsReportedAndTheBoxesKeepTheirDesign) {
-    WriteBytes(SaverPlaylist(), "/m/a.avi\r\n/m/\x81\x20.avi");  // not CP936
+    std::filesystem::create_directory(SaverPlaylist());  // opens, but reads nothing
     settings.Set(play_options::kRandomKey, "是");
     Logic().Form_Load();
     EXPECT_TRUE(Logic().lstFiles().empty());
     EXPECT_FALSE(view.chkRandom);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].kind, Kind::Critical);
+    EXPECT_EQ(view.messages[0].title, "读取失败");
     EXPECT_NE(view.messages[0].text.find(SaverPlaylist()), std::string::npos);
-    EXPECT_NE(view.messages[0].text.find("第2行"), std::string::npos);
+}
+
+TEST_F(FrmConfigLoadTest, UndecodableLinesBecomeRowsAndTheUserIsToldWhichOnce) {
+    WriteBytes(SaverPlaylist(), "/m/a.avi\r\n/m/\x81\x20.avi\r\nx\r\n/m/c.avi\r\n\xFF\xFF\xFF");
+    settings.Set(play_options::kRandomKey, "是");
+    Logic().Form_Load();
+    EXPECT_EQ(Logic().lstFiles(),
+              (Rows{"/m/a.avi", "/m/\uFFFD .avi", "/m/c.avi", "\uFFFD\uFFFD\uFFFD"}));
+    EXPECT_EQ(view.rows, Logic().lstFiles());
+    EXPECT_TRUE(view.chkRandom);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].kind, Kind::Information);
+    EXPECT_EQ(view.messages[0].title, "提示");
+    EXPECT_EQ(view.messages[0].text,
+              "播放列表文件中有2行不是当前字符集（CP936）的文字：\r\n第2、5行。\r\n"
+              "这些行中无法识别的字节显示为“\uFFFD”，保存时按原样写回。");
+}
+
+TEST_F(FrmConfigLoadTest, ManyUndecodableLinesAreNamedByTheFirstTen) {
+    std::string bytes = "/m/a.avi";
+    for (int i = 0; i < 12; ++i) bytes += "\r\n/m/\xFF" + std::to_string(i);
+    WriteBytes(SaverPlaylist(), bytes);
+    Logic().Form_Load();
+    EXPECT_EQ(Logic().lstFiles().size(), 13u);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].text.find("有12行"), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find("第2、3、4、5、6、7、8、9、10、11行等。"),
+              std::string::npos);
 }
 
 // ---- OK ----
@@ -262,6 +290,21 @@ TEST_F(FrmConfigOkTest, ConfirmedRandomOrderAndBoxesComeBackOnTheNextOpening) {
     EXPECT_TRUE(nextView.chkRandom);
 }
 
+TEST_F(FrmConfigOkTest, UndecodableRowsKeepTheirBytesInTheRandomOrder) {
+    script = {0.6, 0.1, 0.3};  // 2, 0, 1
+    WriteBytes(SaverPlaylist(), "/m/\x81\x20.avi\r\n/m/b.avi\r\n/m/\xFF\xFF\xFF.avi");
+    settings.Set(play_options::kRandomKey, "是");
+    Logic().Form_Load();
+    Logic().cmdOK_Click();
+    EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/\xFF\xFF\xFF.avi\r\n/m/\x81\x20.avi\r\n/m/b.avi");
+    // The trial list of the next opening carries them too.
+    FakeFrmConfigView nextView;
+    FrmConfigLogic next(folder.path(), settings, playlists, nextView, RandomOrder(), '/');
+    next.Form_Load();
+    next.CmdPlay_Click();
+    EXPECT_EQ(ReadBytes(TrialPlaylist()), ReadBytes(SaverPlaylist()));
+}
+
 // ---- OK that cannot save ----
 
 class FrmConfigFailedOkTest : public FrmConfigLogicTest {
@@ -298,12 +341,16 @@ class FrmConfigFailedOkTest : public FrmConfigLogicTest {
     }
 };
 
-TEST_F(FrmConfigFailedOkTest, ARowTheCharacterSetCannotHoldKeepsTheUsersOrder) {
-    const Rows rows{"/m/a.avi", "/m/😀.avi", "/m/c.avi"};
+TEST_F(FrmConfigFailedOkTest, ARowTheCharacterSetCannotHoldIsSelectedAndNothingIsStored) {
+    const Rows rows{"/m/a.avi", "/m/b.avi", "/m/😀.avi", "/m/d.avi"};
     Fill(rows);
     Logic().cmdOK_Click();
     ExpectNothingChanged(rows);
-    ExpectOneCriticalNaming(SaverPlaylist(), "😀");
+    ExpectOneCriticalNaming(SaverPlaylist(), "row 3 \"/m/😀.avi\"");
+    // Named and selected as the user sees the list, before any random order is drawn.
+    EXPECT_EQ(view.selected, std::vector<std::size_t>{2});
+    EXPECT_TRUE(settings.steps.empty());
+    EXPECT_EQ(generator->draws, 0);
     EXPECT_TRUE(Logic().lstShort().empty());
 }
 
@@ -333,12 +380,17 @@ TEST_F(FrmConfigFailedOkTest, AFailedSettingsStepCreatesNoPlaylist) {
 TEST_F(FrmConfigFailedOkTest, AFailedPlaylistRemovesAChoiceThatWasNeverStored) {
     settings.values.erase(
         {play_options::kApplication, play_options::kSection, play_options::kRandomKey});
-    Fill({"/m/😀.avi"});
+    std::filesystem::remove(SaverPlaylist());
+    std::filesystem::create_directory(SaverPlaylist());  // the replace fails
+    settings.playlistPath = folder.File("not recorded");
+    Fill({"/m/a.avi", "/m/b.avi", "/m/c.avi"});
     Logic().cmdOK_Click();
+    ASSERT_EQ(settings.steps.size(), 2u);  // stored, then put back
     EXPECT_FALSE(settings.HasSetting(play_options::kApplication, play_options::kSection,
                                      play_options::kRandomKey));
     EXPECT_EQ(settings.Get(play_options::kLoopKey), "是");
-    EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/old.avi");
+    EXPECT_EQ(Logic().lstFiles(), (Rows{"/m/a.avi", "/m/b.avi", "/m/c.avi"}));
+    EXPECT_TRUE(view.selected.empty());
     EXPECT_EQ(view.unloads, 0);
 }
 
@@ -403,6 +455,7 @@ TEST_F(FrmConfigPlayTest, ASecondPressRewritesAndPlaysAgain) {
 TEST_F(FrmConfigPlayTest, AFailedTrialPlaylistIsReportedAndNothingPlays) {
     Fill({"/m/😀.avi"});
     Logic().CmdPlay_Click();
+    EXPECT_EQ(view.selected, std::vector<std::size_t>{0});
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].kind, Kind::Critical);
     EXPECT_NE(view.messages[0].text.find(TrialPlaylist()), std::string::npos);
@@ -491,6 +544,24 @@ TEST_F(FrmConfigListTest, DoubleClickPlaysThatRowAloneWithoutAPlaylist) {
     Logic().lstFiles_DblClick(1, 1);
     EXPECT_EQ(view.played, (Rows{"/m/b.avi"}));
     EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST_F(FrmConfigListTest, DeleteRemovesTheCurrentRowAndSelectsTheOneThatTookItsPlace) {
+    Fill({"/m/a.avi", "/m/b.avi", "/m/c.avi"});
+    Logic().mnuDelete_Click(1, 1);
+    EXPECT_EQ(Logic().lstFiles(), (Rows{"/m/a.avi", "/m/c.avi"}));
+    EXPECT_EQ(view.rows, Logic().lstFiles());
+    EXPECT_EQ(view.selected, std::vector<std::size_t>{1});
+    // The last row goes: the new last row is selected; the only row goes: none is.
+    Logic().mnuDelete_Click(1, 1);
+    Logic().mnuDelete_Click(0, 1);
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_EQ(view.selected, (std::vector<std::size_t>{1, 0}));
+    // Without a current, selected row nothing goes.
+    Fill({"/m/a.avi"});
+    for (const auto& [current, selected] : {std::pair{0, 0}, {-1, 1}, {1, 1}})
+        Logic().mnuDelete_Click(current, selected);
+    EXPECT_EQ(view.removals, 3);
 }
 
 TEST_F(FrmConfigListTest, RandomFileListWithNoRowsAndTheSettingOffChangesNothing) {

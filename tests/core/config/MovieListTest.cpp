@@ -167,5 +167,25 @@ TEST_F(MovieListTest, ReorderMovesRowsAndKeepsEveryRowFindable) {
     EXPECT_FALSE(list.HasRowBeginningWith("/m/d"));
 }
 
+TEST_F(MovieListTest, RemovingOneOfTwoEqualRowsKeepsTheOtherFindable) {
+    list.Assign({"/m/A.avi", "/m/b.avi", "/m/a.avi"});
+    list.Remove(0);
+    EXPECT_EQ(list.rows(), (std::vector<std::string>{"/m/b.avi", "/m/a.avi"}));
+    EXPECT_TRUE(list.HasRowBeginningWith("/M/A"));
+    list.Remove(1);
+    EXPECT_FALSE(list.HasRowBeginningWith("/m/a"));
+    EXPECT_TRUE(list.HasRowBeginningWith("/m/b"));
+    EXPECT_EQ(list.AppendUnlessListed("/m/a.avi"), MovieList::AddResult::Added);
+}
+
+TEST_F(MovieListTest, FileBytesGoWhereTheirRowGoes) {
+    list.Assign({"/m/a.avi", "/m/\uFFFD\uFFFD.avi", "/m/c.avi"}, {"", "/m/\xB5\xE7.avi", ""});
+    list.Append("/m/d.avi");
+    list.Reorder({1, 3, 2, 0});
+    EXPECT_EQ(list.rawLines(), (std::vector<std::string>{"/m/\xB5\xE7.avi", "", "", ""}));
+    list.Remove(0);
+    EXPECT_EQ(list.rawLines(), (std::vector<std::string>{"", "", ""}));
+}
+
 }  // namespace
 }  // namespace revuro

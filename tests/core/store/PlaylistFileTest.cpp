@@ -143,6 +143,7 @@ TEST_F(PlaylistFileTest, RowThatCannotBeEncodedFailsAndKeepsTheOldFile) {
         playlist.Write(Path(), {"/m/fine.avi", "/m/\xF0\x9F\x8E\xAC.mp4", "/m/also fine.avi"});
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.error().path, Path());
+    EXPECT_EQ(written.error().line, 2u);
     EXPECT_EQ(written.error().reason,
               "row 2 \"/m/\xF0\x9F\x8E\xAC.mp4\": text cannot be written in CP936 (at byte 3)");
     EXPECT_EQ(ReadBytes(Path()), old);
@@ -157,13 +158,45 @@ TEST_F(PlaylistFileTest, RowHoldingACrFailsRatherThanComingBackAsTwoRows) {
     EXPECT_EQ(ReadBytes(Path()), "/m/old.avi");
 }
 
-TEST_F(PlaylistFileTest, UndecodableLineFailsNamingTheLine) {
-    WriteBytes(Path(), "/m/a.avi\r\nx\r\n/m/b\xFF\xFF.avi\r\n/m/c.avi");
+TEST_F(PlaylistFileTest, UndecodableLinesAreKeptWithTheirBytesAndNamed) {
+    // The short-line rule counts the characters shown: \xFF\xFF is two.
+    WriteBytes(Path(),
+               "/m/a.avi\r\n\xFF\xFF\r\n/m/b\xFF\xFF.avi\r\n/m/c.avi\r\n\xD6\xD0\x81\x20\xFE");
     const Result<PlaylistRows> read = playlist.Read(Path());
-    ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.error().path, Path());
-    EXPECT_EQ(read.error().line, 3u);
-    EXPECT_EQ(read.error().reason, "text is not valid text in CP936 (at byte 4)");
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    EXPECT_EQ(read.value().rows,
+              (Rows{"/m/a.avi", "/m/b\uFFFD\uFFFD.avi", "/m/c.avi", "中\uFFFD \uFFFD"}));
+    EXPECT_EQ(read.value().rawLines, (Rows{"", "/m/b\xFF\xFF.avi", "", "\xD6\xD0\x81\x20\xFE"}));
+    EXPECT_EQ(read.value().undecodableLines, (std::vector<std::size_t>{3, 5}));
+    EXPECT_EQ(read.value().linesSkipped, 0u);
+}
+
+TEST_F(PlaylistFileTest, UndecodableLinesAreWrittenBackByteForByte) {
+    // A GBK list read where the character set is UTF-8: only the ASCII lines decode.
+    const NarrowCodec utf8("UTF-8");
+    const PlaylistFile utf8Playlist(utf8);
+    const std::string bytes = "/m/a.avi\r\n/\xC3\xBD\xCC\xE5/\xD6\xD0\xCE\xC4.avi\r\n/m/c.avi";
+    WriteBytes(Path(), bytes);
+    const Result<PlaylistRows> read = utf8Playlist.Read(Path());
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    ASSERT_EQ(read.value().rows.size(), 3u);
+    // C3 BD happens to be UTF-8 for "ý"; every other byte of the GBK text is shown as U+FFFD.
+    EXPECT_EQ(read.value().rows[1], "/ý\uFFFD\uFFFD/\uFFFD\uFFFD\uFFFD\uFFFD.avi");
+
+    const std::string again = folder.File(kTrialPlaylistName);
+    ASSERT_TRUE(utf8Playlist.Write(again, read.value().rows, read.value().rawLines).ok());
+    EXPECT_EQ(ReadBytes(again), bytes);
+}
+
+TEST_F(PlaylistFileTest, UndecodableLinesPastTheRowLimitAreLeftOutUnnamed) {
+    std::string bytes;
+    for (std::size_t i = 0; i < kMaxPlaylistRows; ++i) bytes += "/m/" + std::to_string(i) + "\r\n";
+    WriteBytes(Path(), bytes + "/m/\xFF\xFF\xFF");
+    const Result<PlaylistRows> read = playlist.Read(Path());
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    EXPECT_EQ(read.value().rawLines.size(), kMaxPlaylistRows);
+    EXPECT_EQ(read.value().rowsLeftOut, 1u);
+    EXPECT_TRUE(read.value().undecodableLines.empty());
 }
 
 TEST_F(PlaylistFileTest, UndecodableLinesCanBeSkippedKeepingTheOthers) {
@@ -186,16 +219,19 @@ TEST_F(PlaylistFileTest, SkippedLinesDoNotCountTowardsTheRowLimit) {
     EXPECT_EQ(read.value().linesSkipped, 1u);
 }
 
-TEST_F(PlaylistFileTest, LineThatWouldBeRewrittenAsOtherBytesFailsNamingTheLine) {
-    // In BIG5 both F9F9 and A2A4 read as one character: saving the list again would write
-    // A2A4, and the row would name another file.
+TEST_F(PlaylistFileTest, LineThatWouldBeRewrittenAsOtherBytesKeepsItsOwnBytes) {
+    // In BIG5 both F9F9 and A2A4 read as one character: saving the list from its text would
+    // write A2A4, and the row would name another file.
     const NarrowCodec big5("BIG5");
     const PlaylistFile big5Playlist(big5);
-    WriteBytes(Path(), "/m/a.avi\r\n/m/\xF9\xF9.avi");
+    const std::string bytes = "/m/a.avi\r\n/m/\xF9\xF9.avi";
+    WriteBytes(Path(), bytes);
     const Result<PlaylistRows> read = big5Playlist.Read(Path());
-    ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.error().line, 2u);
-    EXPECT_EQ(read.error().reason, "text would not be written back the same in BIG5 (at byte 3)");
+    ASSERT_TRUE(read.ok()) << read.error().Describe();
+    EXPECT_EQ(read.value().rawLines, (Rows{"", "/m/\xF9\xF9.avi"}));
+    EXPECT_EQ(read.value().undecodableLines, std::vector<std::size_t>{2});
+    ASSERT_TRUE(big5Playlist.Write(Path(), read.value().rows, read.value().rawLines).ok());
+    EXPECT_EQ(ReadBytes(Path()), bytes);
 }
 
 TEST_F(PlaylistFileTest, MissingFileIsAnError) {

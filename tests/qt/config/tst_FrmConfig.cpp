@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -564,10 +565,69 @@ class TestFrmConfig : public QObject {
         QCOMPARE(rows, (QStringList{Q(File("a.avi")), Q(File("b.avi")), Q(File("c.avi"))}));
     }
 
+    void theDeleteKeyOnTheListRemovesTheCurrentRowAndOkWritesTheRest() {
+        WritePlaylist({File("a.avi"), File("b.avi"), File("c.avi")});
+        Open();
+        ShowAndActivate();
+        auto* list = Find<QListView>("lstFiles");
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(Rows(), (QStringList{Q(File("a.avi")), Q(File("c.avi"))}));
+        QCOMPARE(CurrentSelectedRow(list), 1);
+
+        // Delete anywhere else in the dialog removes nothing.
+        Find<QPushButton>("cmdAdd")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(Rows().size(), 2);
+
+        Find<QPushButton>("cmdOK")->click();
+        QCOMPARE(ReadBytes(program_->File("varariv.m3u")), File("a.avi") + "\r\n" + File("c.avi"));
+    }
+
+    void theListsContextMenuRemovesTheRowUnderTheMouse() {
+        WritePlaylist({File("a.avi"), File("b.avi"), File("c.avi")});
+        Open();
+        ShowAndActivate();
+        auto* list = Find<QListView>("lstFiles");
+        auto* menu = dialog_->findChild<QMenu*>("mnuList");
+        QVERIFY(menu != nullptr);
+
+        // Below the last row there is no row to act on, and no menu.
+        ContextMenu(list,
+                    list->visualRect(list->model()->index(2, 0)).bottomLeft() + QPoint(5, 20));
+        QVERIFY(!menu->isVisible());
+
+        ContextMenu(list, list->visualRect(list->model()->index(2, 0)).center());
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->actions().size(), 1);
+        QAction* remove = menu->actions().front();
+        QCOMPARE(remove->text(), QString("删除"));
+        QCOMPARE(remove->shortcut(), QKeySequence(QKeySequence::Delete));
+        QCOMPARE(CurrentSelectedRow(list), 2);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(Rows(), (QStringList{Q(File("a.avi")), Q(File("b.avi"))}));
+        QCOMPARE(CurrentSelectedRow(list), 1);
+    }
+
   private:
     void Open() {
         dialog_ = std::make_unique<FrmConfig>(program_->path(), *settings_, playlists_, players_);
         dialog_->Load();
+    }
+
+    // The current row when it is also the one selected row, else -1.
+    static int CurrentSelectedRow(const QListView* list) {
+        const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+        const QModelIndex current = list->currentIndex();
+        return selected.size() == 1 && selected.front() == current ? current.row() : -1;
+    }
+
+    // What a right click, or the menu key, delivers at `at` on the list's rows.
+    static void ContextMenu(QListView* list, QPoint at) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &event);
     }
 
     void ShowAndActivate() {

@@ -23,6 +23,7 @@
 #include "config/WidestRowDelegate.h"
 #include "platform/FormStyle.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ReasonText.h"
 #include "platform/Twips.h"
 #include "saver/MpvPlayer.h"
 #include "trialplay/frmPlay.h"
@@ -32,6 +33,12 @@ namespace revuro {
 namespace {
 
 constexpr const char* kPlayFailedTitle = "播放失败";
+
+std::string PlayFailed(const Error& error) {
+    std::string text = "对不起！无法播放。\r\n";
+    if (!error.path.empty()) text += "文件：" + error.path + "\r\n";
+    return text + "原因：" + ReasonText(error);
+}
 
 // Colours are given as 0x00BBGGRR.
 constexpr std::uint32_t kFormBack = 0xFFC0C0;
@@ -386,7 +393,7 @@ void FrmConfig::Unload() { close(); }
 void FrmConfig::PlayInTrialWindow(const std::string& url) {
     if (!trial_) trial_ = new frmPlay(players_);
     if (Outcome playing = trial_->wmp().SetURL(url); !playing) {
-        MsgBoxCritical(playing.error().Describe(), kPlayFailedTitle);
+        MsgBoxCritical(PlayFailed(playing.error()), kPlayFailedTitle);
         return;
     }
     trial_->setWindowState(trial_->windowState() & ~Qt::WindowMinimized);

@@ -1,11 +1,13 @@
 #include "config/FrmConfigLogic.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "config/DlgSelectFileInfo.h"
 #include "config/PlayOptions.h"
 #include "config/QuickHelp.h"
 #include "platform/Files.h"
+#include "platform/ReasonText.h"
 
 namespace revuro {
 
@@ -40,20 +42,27 @@ std::string RowsLeftOutOnLoad(std::size_t count) {
 std::string SaveFailed(const std::string& what, const Error& error) {
     std::string text = "对不起！" + what + "没有保存成功。" + kCrLf;
     if (!error.path.empty()) text += "文件：" + error.path + kCrLf;
-    text += "原因：" + error.reason + kCrLf + "您的设置没有保存，请检查后再试。";
+    text += "原因：" + ReasonText(error) + kCrLf + "您的设置没有保存，请检查后再试。";
     return text;
+}
+
+// The line of `written` that failed, counted in `shown` instead: after a failed save the user
+// sees the list again in the order before its shuffle.
+std::size_t LineIn(const std::vector<std::string>& shown, const std::vector<std::string>& written,
+                   std::size_t line) {
+    if (line == 0 || line > written.size()) return line;
+    const auto at = std::find(shown.begin(), shown.end(), written[line - 1]);
+    return at == shown.end() ? line : static_cast<std::size_t>(at - shown.begin()) + 1;
 }
 
 std::string TrialWriteFailed(const Error& error) {
     return std::string("对不起！无法写入试播列表文件。") + kCrLf + "文件：" + error.path + kCrLf +
-           "原因：" + error.reason;
+           "原因：" + ReasonText(error);
 }
 
 std::string ReadFailed(const Error& error) {
-    std::string text =
-        std::string("对不起！播放列表文件无法读取。") + kCrLf + "文件：" + error.path;
-    if (error.line > 0) text += kCrLf + std::string("第") + std::to_string(error.line) + "行";
-    return text + kCrLf + "原因：" + error.reason;
+    return std::string("对不起！播放列表文件无法读取。") + kCrLf + "文件：" + error.path + kCrLf +
+           "原因：" + ReasonText(error);
 }
 
 }  // namespace
@@ -117,11 +126,13 @@ void FrmConfigLogic::cmdOK_Click() {
 
     const std::string path = PathOf(kSaverPlaylistName);
     if (Outcome written = playlists_.Write(path, lstFiles_.rows()); !written) {
+        Error error = written.error();
+        error.line = LineIn(userOrder, lstFiles_.rows(), error.line);
         RestoreRows(std::move(userOrder), std::move(userShort));
         // Best effort: the failure being reported matters more than one in putting them back.
         (void)settings_.ChangeSettings(play_options::kApplication, play_options::kSection,
                                        previousChoices);
-        view_.MsgBoxCritical(SaveFailed("播放列表文件", written.error()), kSaveFailedTitle);
+        view_.MsgBoxCritical(SaveFailed("播放列表文件", error), kSaveFailedTitle);
         return;
     }
 

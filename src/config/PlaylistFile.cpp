@@ -19,8 +19,9 @@ Outcome PlaylistFile::Write(const std::string& path, const std::vector<std::stri
         Result<std::string> narrow = codec_.Encode(rows[i]);
         if (!narrow) {
             return Error{
+                narrow.error().kind,
                 "row " + std::to_string(i + 1) + " \"" + rows[i] + "\": " + narrow.error().reason,
-                path};
+                path, i + 1};
         }
         bytes += narrow.value();
         if (i + 1 < rows.size()) bytes += "\r\n";
@@ -56,7 +57,7 @@ Result<PlaylistRows> PlaylistFile::Read(const std::string& path,
         Result<std::string> text = codec_.Decode(lines[i]);
         if (!text) {
             if (undecodable == UndecodableLines::Fail)
-                return Error{text.error().reason, path, i + 1};
+                return Error{text.error().kind, text.error().reason, path, i + 1};
             ++result.linesSkipped;
             continue;
         }

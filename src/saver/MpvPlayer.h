@@ -74,7 +74,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ItemFinished();
-    void ItemFailed(const std::string& reason);
+    void ItemFailed(const Error& error);
     void LoadItem(std::size_t index);
     void FinishList();
     void SetState(std::int32_t state);

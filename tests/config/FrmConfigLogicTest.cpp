@@ -51,7 +51,9 @@ class RecordingSettingsStore : public testing::MemorySettingsStore {
         if (std::filesystem::exists(playlistPath)) playlist = ReadBytes(playlistPath);
         steps.push_back({changes, playlist});
         for (const SettingChange& change : changes) {
-            if (change.key == failingKey) return Error{"disk full", "/home/u/.config/revuro.ini"};
+            if (change.key == failingKey)
+                return Error{ErrorKind::NoSpace, "No space left on device",
+                             "/home/u/.config/revuro.ini"};
         }
         return MemorySettingsStore::ChangeSettings(app, section, changes);
     }
@@ -171,7 +173,8 @@ TEST_F(FrmConfigLoadTest, AnUnreadablePlaylistIsReportedAndTheBoxesKeepTheirDesi
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].kind, Kind::Critical);
     EXPECT_NE(view.messages[0].text.find(SaverPlaylist()), std::string::npos);
-    EXPECT_NE(view.messages[0].text.find("第2行"), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find("原因：第2行含有系统字符集无法识别的文字"),
+              std::string::npos);
 }
 
 // ---- OK ----
@@ -303,7 +306,8 @@ TEST_F(FrmConfigFailedOkTest, ARowTheCharacterSetCannotHoldKeepsTheUsersOrder) {
     Fill(rows);
     Logic().cmdOK_Click();
     ExpectNothingChanged(rows);
-    ExpectOneCriticalNaming(SaverPlaylist(), "😀");
+    // The line as the list shows it again, not as the shuffled list that failed held it.
+    ExpectOneCriticalNaming(SaverPlaylist(), "原因：第2行含有系统字符集无法保存的字符");
     EXPECT_TRUE(Logic().lstShort().empty());
 }
 
@@ -316,7 +320,7 @@ TEST_F(FrmConfigFailedOkTest, AFailedSettingsStepWritesNothingElse) {
         settings.failingKey = key;
         Logic().cmdOK_Click();
         ExpectNothingChanged(rows);
-        ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "disk full");
+        ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "原因：磁盘空间不足");
         EXPECT_EQ(generator->draws, 0);
     }
 }
@@ -419,6 +423,7 @@ TEST_F(FrmConfigPlayTest, ATrialPlaylistThatCannotBeReplacedIsReported) {
     EXPECT_EQ(view.messages[0].kind, Kind::Critical);
     EXPECT_EQ(view.messages[0].title, "保存失败");
     EXPECT_NE(view.messages[0].text.find("文件：" + TrialPlaylist()), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find("原因：是文件夹"), std::string::npos);
     EXPECT_TRUE(view.played.empty());
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"temp.m3u"}));
 }

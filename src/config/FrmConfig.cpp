@@ -40,6 +40,15 @@ std::string PlayFailed(const Error& error) {
     return text + "原因：" + ReasonText(error);
 }
 
+// The information texts are written in lines (CR LF), which Qt's box would wrap once one is
+// wider than half the screen. Preformatted rich text keeps every line whole; the box grows to
+// fit, as far as the screen allows.
+QString WholeLines(const std::string& text) {
+    QString lines = QString::fromStdString(text).toHtmlEscaped();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+    return QStringLiteral("<p style=\"white-space:pre\">") + lines + QStringLiteral("</p>");
+}
+
 // Colours are given as 0x00BBGGRR.
 constexpr std::uint32_t kFormBack = 0xFFC0C0;
 constexpr std::uint32_t kFrame1Back = 0xC000C0;
@@ -371,7 +380,10 @@ bool FrmConfig::IsChecked(CheckBox box) const { return CheckBoxOf(box)->isChecke
 void FrmConfig::SetChecked(CheckBox box, bool checked) { CheckBoxOf(box)->setChecked(checked); }
 
 void FrmConfig::MsgBoxInformation(const std::string& text, const std::string& title) {
-    QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(title), WholeLines(text),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::RichText);
+    box.exec();
 }
 
 FrmConfigView::Answer FrmConfig::MsgBoxOkCancel(const std::string& text, const std::string& title) {

@@ -36,6 +36,9 @@ class FrmScr : public QWidget, private FrmScrView {
 
     MpvPlayer& wmp() { return *wmp_; }
 
+    // The preview leaves the host's pointer alone.
+    void setVisible(bool visible) override;
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -180,6 +180,8 @@ Outcome MpvPlayer::Initialize(VideoOutput output) {
     option(mpv_name::kVoKeyboard, "no");
     option(mpv_name::kInputCursor, "no");
     option(mpv_name::kMediaKeys, "no");
+    // Hiding nothing itself, mpv's window shows the pointer of the window it lives in: none
+    // over the saver, the host's over a preview.
     option(mpv_name::kCursorAutohide, "no");
     option(mpv_name::kStopScreensaver, "no");
     option(mpv_name::kYtdl, "no");

@@ -41,10 +41,11 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
 
 FrmScr::~FrmScr() { wmp_->SetEventSink(nullptr); }
 
-void FrmScr::UseHostWindow() {
+void FrmScr::UseHostWindow(bool playsSound) {
     inHostWindow_ = true;
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     wmp_->SetWindowIsScreen(true);
+    if (!playsSound) (void)wmp_->SetMute(true);
 }
 
 void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->SetHeld(MonitorsAsleep(power)); }

@@ -31,6 +31,7 @@ constexpr const char* kImageDuration = "image-display-duration";
 constexpr const char* kIdle = "idle";
 constexpr const char* kVolume = "volume";
 constexpr const char* kMute = "mute";
+constexpr const char* kAo = "ao";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
 constexpr const char* kVo = "vo";
@@ -59,6 +60,8 @@ constexpr const char* kMouse = "mouse";
 constexpr const char* kScriptMessage = "script-message";
 }  // namespace command
 
+// A muted player's audio output: it plays the sound to nowhere, in time.
+constexpr const char* kSilentAudioOutput = "null";
 constexpr const char* kPictureSeconds = "5";  // how long a picture in a list stays
 constexpr const char* kNoteMilliseconds = "4000";
 constexpr std::size_t kMaxQueuedErrors = 100;
@@ -167,6 +170,7 @@ Outcome MpvPlayer::Initialize(VideoOutput output) {
     option(mpv_name::kForceWindow, "yes");
     option(mpv_name::kVolume, std::to_string(settings_.volume));
     option(mpv_name::kMute, settings_.mute ? "yes" : "no");
+    if (settings_.mute) option(mpv_name::kAo, kSilentAudioOutput);
     option(mpv_name::kSpeed, std::to_string(settings_.rate));
     option(mpv_name::kUnscaled, settings_.stretchToFit ? "no" : "yes");
     // Balance 0 and one play per item are mpv's own defaults, and mpv offers no context menu,
@@ -321,6 +325,18 @@ bool MpvPlayer::IsHeld() const {
         mpv_get_property(mpv_.get(), mpv_name::kPause, MPV_FORMAT_FLAG, &paused) < 0)
         return false;
     return paused != 0;
+}
+
+Outcome MpvPlayer::SetMute(bool mute) {
+    settings_.mute = mute;
+    if (!initialized_) return initialized_;
+    if (int rc = mpv_set_property_string(mpv_.get(), mpv_name::kMute, mute ? "yes" : "no"); rc < 0)
+        return MpvError(rc);
+    // An audio output already open stays open, muted; the next one is chosen by this.
+    if (int rc = mpv_set_property_string(mpv_.get(), mpv_name::kAo, mute ? kSilentAudioOutput : "");
+        rc < 0)
+        return MpvError(rc);
+    return Ok();
 }
 
 void MpvPlayer::SetWindowIsScreen(bool windowIsScreen) {

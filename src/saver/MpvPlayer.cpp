@@ -86,7 +86,7 @@ Error MpvError(int code) {
         case MPV_ERROR_UNKNOWN_FORMAT:
             kind = ErrorKind::UnrecognizedFormat;
             break;
-        case MPV_ERROR_LOADING_FAILED:  // the item is there and readable, yet cannot be opened
+        case MPV_ERROR_LOADING_FAILED:  // a file that passed MediaPathProblem, or a URL
             kind = ErrorKind::DamagedFile;
             break;
         case MPV_ERROR_NOTHING_TO_PLAY:  // no stream, or none mpv could decode

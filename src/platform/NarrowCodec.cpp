@@ -37,24 +37,28 @@ NarrowCodec::NarrowCodec(std::string codeset)
 Result<std::string> NarrowCodec::Encode(std::string_view utf8) const {
     // Invalid text still goes to iconv, which names the failing byte.
     if (identity_ && toNarrow_ && IsValidUtf8(utf8)) return std::string(utf8);
-    return Convert(toNarrow_, utf8, "cannot be written in", codeset_);
+    return Convert(toNarrow_, utf8, ErrorKind::NotEncodable, "cannot be written in", codeset_);
 }
 
 Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
     if (identity_ && toUtf8_ && IsValidUtf8(narrow)) return std::string(narrow);
-    Result<std::string> text = Convert(toUtf8_, narrow, "is not valid text in", codeset_);
+    Result<std::string> text =
+        Convert(toUtf8_, narrow, ErrorKind::NotDecodable, "is not valid text in", codeset_);
     if (!text) return text;
     // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through unchanged: no text either.
-    if (!IsValidUtf8(text.value())) return Error{"text is not valid text in " + codeset_};
+    if (!IsValidUtf8(text.value()))
+        return Error{ErrorKind::NotDecodable, "text is not valid text in " + codeset_};
     // Some character sets read two byte sequences as one character (BIG5 F9F9 and A2A4 are both
     // U+2550). Such text would be written back as the other bytes, naming another file.
-    Result<std::string> back = Convert(toNarrow_, text.value(), "cannot be written in", codeset_);
+    Result<std::string> back =
+        Convert(toNarrow_, text.value(), ErrorKind::NotDecodable, "cannot be written in", codeset_);
     if (!back || back.value() != narrow) {
         const std::string_view again = back ? std::string_view(back.value()) : std::string_view();
         std::size_t at = 0;
         while (at < narrow.size() && at < again.size() && narrow[at] == again[at]) ++at;
-        return Error{"text would not be written back the same in " + codeset_ + " (at byte " +
-                     std::to_string(at) + ")"};
+        return Error{ErrorKind::NotDecodable, "text would not be written back the same in " +
+                                                  codeset_ + " (at byte " + std::to_string(at) +
+                                                  ")"};
     }
     return text;
 }
@@ -90,7 +94,7 @@ std::string NarrowCodec::DecodeReplacing(std::string_view narrow) const {
     return ReplaceInvalidUtf8(out);
 }
 
-Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,
+Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in, ErrorKind failure,
                                          const char* direction, const std::string& codeset) {
     if (!cd) return Error{"the character set " + codeset + " is not supported"};
     iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);  // reset shift state
@@ -106,7 +110,7 @@ Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,
         written = out.size() - outLeft;
         if (rc != static_cast<size_t>(-1)) {
             if (rc > 0) {  // iconv substituted something: as bad as an unconvertible character
-                return Error{"text " + std::string(direction) + " " + codeset};
+                return Error{failure, "text " + std::string(direction) + " " + codeset};
             }
             // Flush any final shift sequence of stateful character sets.
             iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, &outPtr, &outLeft);
@@ -118,8 +122,8 @@ Result<std::string> NarrowCodec::Convert(const Iconv& cd, std::string_view in,
             continue;
         }
         const std::size_t at = in.size() - inLeft;
-        return Error{"text " + std::string(direction) + " " + codeset + " (at byte " +
-                     std::to_string(at) + ")"};
+        return Error{failure, "text " + std::string(direction) + " " + codeset + " (at byte " +
+                                  std::to_string(at) + ")"};
     }
     out.resize(written);
     return out;

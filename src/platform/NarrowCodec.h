@@ -37,8 +37,9 @@ class NarrowCodec {
     };
     using Iconv = std::unique_ptr<void, IconvCloser>;
 
-    static Result<std::string> Convert(const Iconv& cd, std::string_view in, const char* direction,
-                                       const std::string& codeset);
+    // A failure is of kind `failure`, except a character set iconv does not know.
+    static Result<std::string> Convert(const Iconv& cd, std::string_view in, ErrorKind failure,
+                                       const char* direction, const std::string& codeset);
 
     std::string codeset_;
     // UTF-8 on both sides: valid text passes unchanged, without a trip through iconv.

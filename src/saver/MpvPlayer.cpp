@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "platform/Files.h"
+#include "platform/ReasonText.h"
 #include "platform/Utf8.h"
 
 namespace revuro {
@@ -29,6 +31,7 @@ constexpr const char* kImageDuration = "image-display-duration";
 constexpr const char* kIdle = "idle";
 constexpr const char* kVolume = "volume";
 constexpr const char* kMute = "mute";
+constexpr const char* kAo = "ao";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
 constexpr const char* kVo = "vo";
@@ -57,6 +60,8 @@ constexpr const char* kMouse = "mouse";
 constexpr const char* kScriptMessage = "script-message";
 }  // namespace command
 
+// A muted player's audio output: it plays the sound to nowhere, in time.
+constexpr const char* kSilentAudioOutput = "null";
 constexpr const char* kPictureSeconds = "5";  // how long a picture in a list stays
 constexpr const char* kNoteMilliseconds = "4000";
 constexpr std::size_t kMaxQueuedErrors = 100;
@@ -72,6 +77,26 @@ bool IsPlaylistPath(const std::string& url) {
 }
 
 bool IsUrl(const std::string& item) { return item.find("://") != std::string::npos; }
+
+// What an mpv error code means to the user; mpv's own text goes with it. The one place where
+// mpv's codes, an item's end-file error among them, become the player's reasons.
+Error MpvError(int code) {
+    ErrorKind kind = ErrorKind::Other;
+    switch (code) {
+        case MPV_ERROR_UNKNOWN_FORMAT:
+            kind = ErrorKind::UnrecognizedFormat;
+            break;
+        case MPV_ERROR_LOADING_FAILED:  // a file that passed MediaPathProblem, or a URL
+            kind = ErrorKind::DamagedFile;
+            break;
+        case MPV_ERROR_NOTHING_TO_PLAY:  // no stream, or none mpv could decode
+            kind = ErrorKind::NothingToPlay;
+            break;
+        default:
+            break;
+    }
+    return Error{kind, mpv_error_string(code)};
+}
 
 std::string FileName(const std::string& path) {
     const std::string name = std::filesystem::path(path).filename().string();
@@ -145,6 +170,7 @@ Outcome MpvPlayer::Initialize(VideoOutput output) {
     option(mpv_name::kForceWindow, "yes");
     option(mpv_name::kVolume, std::to_string(settings_.volume));
     option(mpv_name::kMute, settings_.mute ? "yes" : "no");
+    if (settings_.mute) option(mpv_name::kAo, kSilentAudioOutput);
     option(mpv_name::kSpeed, std::to_string(settings_.rate));
     option(mpv_name::kUnscaled, settings_.stretchToFit ? "no" : "yes");
     // Balance 0 and one play per item are mpv's own defaults, and mpv offers no context menu,
@@ -158,12 +184,14 @@ Outcome MpvPlayer::Initialize(VideoOutput output) {
     option(mpv_name::kVoKeyboard, "no");
     option(mpv_name::kInputCursor, "no");
     option(mpv_name::kMediaKeys, "no");
+    // Hiding nothing itself, mpv's window shows the pointer of the window it lives in: none
+    // over the saver, the host's over a preview.
     option(mpv_name::kCursorAutohide, "no");
     option(mpv_name::kStopScreensaver, "no");
     option(mpv_name::kYtdl, "no");
     option(mpv_name::kLoadScripts, "no");
 
-    if (int rc = mpv_initialize(mpv); rc < 0) return Error{mpv_error_string(rc)};
+    if (int rc = mpv_initialize(mpv); rc < 0) return MpvError(rc);
     mpv_request_log_messages(mpv, "fatal");
     mpv_observe_property(mpv, kEofObservation, mpv_name::kEofReached, MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(
@@ -193,7 +221,9 @@ Outcome MpvPlayer::Command(const std::vector<std::string>& args) {
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     argv.push_back(nullptr);
     if (int rc = mpv_command(mpv_.get(), argv.data()); rc < 0) {
-        return Error{args.front() + ": " + mpv_error_string(rc)};
+        Error error = MpvError(rc);
+        error.reason = args.front() + ": " + error.reason;
+        return error;
     }
     return Ok();
 }
@@ -235,11 +265,11 @@ void MpvPlayer::LoadItem(std::size_t index) {
     const std::uint64_t serial = ++loadSerial_;
     SetState(kTransitioning);
     const std::string& item = items_[index];
-    std::string refused = IsUrl(item) ? std::string() : MediaPathProblem(item);
-    if (refused.empty()) {
+    std::optional<Error> refused = IsUrl(item) ? std::nullopt : MediaPathProblem(item);
+    if (!refused) {
         Outcome loaded = Command({command::kLoadFile, item, "replace"});
         if (loaded) return;
-        refused = loaded.error().reason;
+        refused = loaded.error();
     } else {
         (void)Command({command::kStop});  // nothing of an earlier item may still be loading
     }
@@ -247,10 +277,10 @@ void MpvPlayer::LoadItem(std::size_t index) {
     // without recursion, and keys are read between them.
     QMetaObject::invokeMethod(
         this,
-        [this, serial, refused] {
+        [this, serial, failure = *refused] {
             if (serial != loadSerial_) return;
             loadPending_ = false;
-            ItemFailed(refused);
+            ItemFailed(failure);
         },
         Qt::QueuedConnection);
 }
@@ -295,6 +325,18 @@ bool MpvPlayer::IsHeld() const {
         mpv_get_property(mpv_.get(), mpv_name::kPause, MPV_FORMAT_FLAG, &paused) < 0)
         return false;
     return paused != 0;
+}
+
+Outcome MpvPlayer::SetMute(bool mute) {
+    settings_.mute = mute;
+    if (!initialized_) return initialized_;
+    if (int rc = mpv_set_property_string(mpv_.get(), mpv_name::kMute, mute ? "yes" : "no"); rc < 0)
+        return MpvError(rc);
+    // An audio output already open stays open, muted; the next one is chosen by this.
+    if (int rc = mpv_set_property_string(mpv_.get(), mpv_name::kAo, mute ? kSilentAudioOutput : "");
+        rc < 0)
+        return MpvError(rc);
+    return Ok();
 }
 
 void MpvPlayer::SetWindowIsScreen(bool windowIsScreen) {
@@ -346,7 +388,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
             // Only an error of the item now playing counts; a replaced item ends with STOP.
             if (end->reason == MPV_END_FILE_REASON_ERROR && !loadPending_ &&
                 end->playlist_entry_id == currentEntry_) {
-                ItemFailed(mpv_error_string(end->error));
+                ItemFailed(MpvError(end->error));
             }
             break;
         }
@@ -377,17 +419,17 @@ void MpvPlayer::ItemFinished() {
     }
 }
 
-void MpvPlayer::ItemFailed(const std::string& reason) {
+void MpvPlayer::ItemFailed(const Error& error) {
     const std::string item = index_ < items_.size() ? items_[index_] : url_;
     const bool duringPlayback = itemLoaded_;
     itemLoaded_ = false;
-    errorQueue_.push_back(item + ": " + reason);
+    errorQueue_.push_back(item + ": " + error.reason);
     if (errorQueue_.size() > kMaxQueuedErrors) errorQueue_.pop_front();
     if (settings_.enableErrorDialogs) {
         // In a full-screen saver an error is a short note on screen, never a window.
         (void)Command({command::kShowText,
                        "无法播放：" + ElideCodePoints(FileName(item), kNoteNameCharacters) + "（" +
-                           reason + "）",
+                           ReasonText(error) + "）",
                        kNoteMilliseconds});
     }
     if (sink_ == nullptr) return;

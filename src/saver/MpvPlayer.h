@@ -48,6 +48,10 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     // Whether mpv itself is paused, as it reports it.
     bool IsHeld() const;
 
+    // A muted player plays the sound to nowhere and never opens the sound device, which another
+    // process may need. Takes full effect when set before the first item plays.
+    Outcome SetMute(bool mute);
+
     // The window lives inside another program's window that stands for the whole screen, so
     // full-screen video fills the window instead of the primary monitor's part of it.
     void SetWindowIsScreen(bool windowIsScreen);
@@ -74,7 +78,7 @@ class MpvPlayer : public QWidget, public MediaPlayer {
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ItemFinished();
-    void ItemFailed(const std::string& reason);
+    void ItemFailed(const Error& error);
     void LoadItem(std::size_t index);
     void FinishList();
     void SetState(std::int32_t state);

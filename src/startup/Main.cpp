@@ -29,6 +29,7 @@
 #include "platform/X11Graphics.h"
 #include "platform/X11HostWindow.h"
 #include "platform/X11MonitorPower.h"
+#include "platform/X11Monitors.h"
 #include "saver/FrmScr.h"
 #include "saver/PlayerFactory.h"
 #include "saver/VideoOutput.h"
@@ -179,7 +180,7 @@ int main(int argc, char* argv[]) {
             // second monitor's would end at the first one's window.
             if (!host && CheckPrevInstance(DesktopInstanceQuery(lock))) TerminateImmediately(0);
             auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, players);
-            if (host) frmScr->UseHostWindow();
+            if (host) frmScr->UseHostWindow(X11WindowPlaysSound(host->id()));
             frmScr->Load();
             if (host) {
                 EmbedIntoHost(*frmScr, host, kSaverTitle);

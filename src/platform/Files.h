@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,9 +23,9 @@ bool CanOpenForReading(const std::string& path);
 // Deletes the file; a missing file counts as done.
 Outcome RemoveFile(const std::string& path);
 
-// Why `path` is no file a media reader should open: it is missing, or it is a folder, a pipe
-// (opening one waits for a writer that may never come), a device (may read for ever) or a
-// socket. Empty when it is a regular file or cannot be looked at (the open then says why).
-std::string MediaPathProblem(const std::string& path);
+// Why `path` is no file a media reader should open: it is missing or cannot be looked at, it is
+// a folder, a pipe (opening one waits for a writer that may never come), a device (may read for
+// ever) or a socket, or we may not read it. Nothing when it is a regular file we can read.
+std::optional<Error> MediaPathProblem(const std::string& path);
 
 }  // namespace revuro

@@ -25,7 +25,8 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
     Result<std::string> text = converter_->ToUtf8(narrow);
     if (!text) return text;
     // glibc's UTF-8 reader lets some sequences beyond U+10FFFF through unchanged: no text either.
-    if (!IsValidUtf8(text.value())) return Error{"text is not valid text in " + codeset_};
+    if (!IsValidUtf8(text.value()))
+        return Error{ErrorKind::NotDecodable, "text is not valid text in " + codeset_};
     // Some character sets read two byte sequences as one character (BIG5 F9F9 and A2A4 are both
     // U+2550). Such text would be written back as the other bytes, naming another file.
     Result<std::string> back = converter_->ToNarrow(text.value());
@@ -33,8 +34,9 @@ Result<std::string> NarrowCodec::Decode(std::string_view narrow) const {
         const std::string_view again = back ? std::string_view(back.value()) : std::string_view();
         std::size_t at = 0;
         while (at < narrow.size() && at < again.size() && narrow[at] == again[at]) ++at;
-        return Error{"text would not be written back the same in " + codeset_ + " (at byte " +
-                     std::to_string(at) + ")"};
+        return Error{ErrorKind::NotDecodable, "text would not be written back the same in " +
+                                                  codeset_ + " (at byte " + std::to_string(at) +
+                                                  ")"};
     }
     return text;
 }

@@ -232,3 +232,22 @@ stop_revuro() {
     kill -9 "$REVURO_PID" 2>/dev/null || true
     wait_for_exit "$REVURO_PID" 10 || fail "the program did not end when killed"
 }
+
+# pointer_at X Y: moves the pointer to (X, Y) and prints the pointer the server shows there
+# (see cursor_image); the move may still be on its way.
+pointer_at() {
+    xdotool mousemove "$1" "$2"
+    "$REVURO_BUILD/cursor_image"
+}
+
+# wait_for_pointer X Y POINTER [SECONDS]: waits until the server shows that pointer at (X, Y).
+wait_for_pointer() {
+    local i seen=""
+    for ((i = 0; i < ${4:-10} * 10; i++)); do
+        seen=$(pointer_at "$1" "$2")
+        [[ $seen == "$3" ]] && return 0
+        sleep 0.1
+    done
+    echo "the pointer at ($1, $2) is \"$seen\", not \"$3\"" >&2
+    return 1
+}

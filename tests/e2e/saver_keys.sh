@@ -1,4 +1,5 @@
-# Any key ends the saver, also after a click into the video; mouse movement and clicks do not.
+# Any key ends the saver, also after a click into the video; mouse movement and clicks do not,
+# and no pointer shows over the picture.
 # A second saver started while one runs ends at once without a window of its own.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 640x480
@@ -11,6 +12,7 @@ for key in Escape space a F5 Shift_L; do
     xdotool mousemove 100 100 sleep 0.2 mousemove 400 300 sleep 0.2 click 1 sleep 0.3 click 1
     sleep 1
     kill -0 "$REVURO_PID" 2>/dev/null || fail "the saver ended on mouse movement or a click"
+    wait_for_pointer 400 300 blank || fail "a pointer shows over the saver"
     if [[ $key == Escape ]]; then
         shot saver-running >/dev/null
         note "a second saver while one runs"

@@ -2,10 +2,28 @@
 # screen at 0,0, so it cannot stand for two monitors), with the primary on the left and then on
 # the right: the full-screen saver covers both, the picture fills the primary keeping its aspect
 # and the other stays black; as an xscreensaver display mode, each monitor's process plays in its
-# own window.
+# own window, and only the primary monitor's plays the sound.
 source "$(dirname "$0")/lib.sh"
-# 4:3 clip on 640x480 monitors: the picture fills the monitor exactly.
-write_playlist "$(make_clip green.mp4 green 60)"
+# 4:3 clip on 640x480 monitors: the picture fills the monitor exactly. It has a tone, so that
+# the sound is there to be played.
+ffmpeg -loglevel error -y -f lavfi -i "color=c=green:s=320x240:r=25:d=60" \
+    -f lavfi -i "sine=frequency=440:duration=60" -pix_fmt yuv420p -shortest "$MEDIA/green.mp4" \
+    </dev/null
+write_playlist "$MEDIA/green.mp4"
+
+# sound_device NAME: an ALSA setting whose default device writes what it plays into the file
+# $E2E_WORK/NAME.sound; prints the value for ALSA_CONFIG_PATH. The virtual display has no sound
+# card: this is where a process's sound can be heard from outside.
+sound_device() {
+    printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' \
+        "$E2E_WORK/$1.sound" >"$E2E_WORK/$1.asoundrc"
+    echo "/usr/share/alsa/alsa.conf:$E2E_WORK/$1.asoundrc"
+}
+
+# heard NAME: whether sound other than silence has reached that device.
+heard() {
+    [[ -s "$E2E_WORK/$1.sound" ]] && (($(tr -d '\0' <"$E2E_WORK/$1.sound" | head -c 1 | wc -c) > 0))
+}
 
 # hosted_in HOSTID: waits until a saver window plays inside that host.
 hosted_in() {
@@ -46,7 +64,8 @@ check_layout() {
     for x in 0 640; do
         start_host 640 480
         xdotool windowmove "$HOST" "$x" 0
-        XSCREENSAVER_WINDOW=$(printf '0x%x' "$HOST") start_revuro
+        ALSA_CONFIG_PATH=$(sound_device "$name-$x") XSCREENSAVER_WINDOW=$(printf '0x%x' "$HOST") \
+            start_revuro
         pids+=("$REVURO_PID")
         hosts+=("$HOST")
     done
@@ -54,6 +73,15 @@ check_layout() {
     wait_for_colour green 320 240 || fail "$name: the first monitor's process does not play"
     wait_for_colour green 960 240 || fail "$name: the second monitor's process does not play"
     shot "monitors-$name-xscreensaver" >/dev/null
+    local i
+    for ((i = 0; i < 100; i++)); do
+        heard "$name-$primary_x" && break
+        sleep 0.1
+    done
+    heard "$name-$primary_x" || fail "$name: the primary monitor's process plays no sound"
+    # Both play their picture: the other process, had it any sound, would have opened its device.
+    [[ ! -e "$E2E_WORK/$name-$other_x.sound" ]] ||
+        fail "$name: the other monitor's process plays sound too"
     local pid
     for pid in "${pids[@]}"; do
         kill -TERM "$pid"

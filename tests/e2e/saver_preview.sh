@@ -1,5 +1,6 @@
 # /p embeds the saver into a host window: its size, its title, following the host's size, never
-# ending on input, ending when the host goes. Bad preview ids end with status 2 and no window.
+# ending on input, leaving the host's pointer as it is, ending when the host goes. Bad preview
+# ids end with status 2 and no window.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 640x480
 write_playlist "$(make_clip green.mp4 green 30)"
@@ -24,6 +25,14 @@ note "embedding"
 start_host 320 240
 host=$HOST
 host_pid=$HOST_PID
+outside=$(pointer_at 600 400)
+for ((i = 0; i < 100; i++)); do
+    host_pointer=$(pointer_at 100 100)
+    [[ $host_pointer != "$outside" && $host_pointer != blank ]] && break
+    sleep 0.1
+done
+[[ $host_pointer != "$outside" && $host_pointer != blank ]] || fail "the host's pointer never showed"
+pointer_at 600 400 >/dev/null
 start_revuro /p "$host"
 preview=$(wait_for_window 'DavodoR2.0 预览') || fail "no preview window"
 for ((i = 0; i < 100; i++)); do
@@ -37,6 +46,7 @@ grep -q 'Width: 320' <<<"$info" && grep -q 'Height: 240' <<<"$info" || fail "pre
 grep -q 'Relative upper-left X:  0' <<<"$info" || fail "preview not at (0, 0): $info"
 wait_for_colour green 100 100 || fail "the preview does not play"
 shot preview-embedded >/dev/null
+wait_for_pointer 100 100 "$host_pointer" || fail "the preview changed the host's pointer"
 
 note "keys and clicks do not end the preview"
 xdotool mousemove 60 60 click 1 sleep 0.2 click --repeat 2 1 sleep 0.2 key Escape sleep 0.2 key a

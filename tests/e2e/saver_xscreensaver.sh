@@ -53,6 +53,7 @@ info=$(xwininfo -id "$child")
 grep -q 'Width: 400' <<<"$info" && grep -q 'Height: 600' <<<"$info" || fail "size: $info"
 grep -q 'Relative upper-left X:  0' <<<"$info" || fail "not at (0, 0): $info"
 wait_for_colour green 200 300 || fail "the hosted saver does not play"
+wait_for_pointer 200 300 blank || fail "a pointer shows over the hosted saver"
 # The host has a white background: the video fills the whole window, not a part of it.
 colour_is "$(pixel "$(capture "$E2E_WORK/one.png")" 395 590)" black ||
     colour_is "$(pixel "$E2E_WORK/one.png" 395 590)" green || fail "the host shows through"

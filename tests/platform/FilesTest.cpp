@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -33,47 +34,63 @@ using testing::WriteBytes;
 class MediaPathProblemTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(folder.ok()); }
+
+    // The kind of the problem with `path`, checking that it names the path; nothing if none.
+    static std::optional<ErrorKind> Problem(const std::string& path) {
+        const std::optional<Error> problem = MediaPathProblem(path);
+        if (!problem) return std::nullopt;
+        EXPECT_EQ(problem->path, path);
+        return problem->kind;
+    }
+
     TempFolder folder;
 };
 
 TEST_F(MediaPathProblemTest, RegularFileHasNone) {
     WriteBytes(folder.File("clip.mp4"), "not really a clip");
-    EXPECT_EQ(MediaPathProblem(folder.File("clip.mp4")), "");
+    EXPECT_EQ(Problem(folder.File("clip.mp4")), std::nullopt);
 }
 
 TEST_F(MediaPathProblemTest, EmptyFileIsStillAFileForThePlayerToJudge) {
     WriteBytes(folder.File("empty.mp4"), "");
-    EXPECT_EQ(MediaPathProblem(folder.File("empty.mp4")), "");
+    EXPECT_EQ(Problem(folder.File("empty.mp4")), std::nullopt);
 }
 
 TEST_F(MediaPathProblemTest, LinkToAFileHasNone) {
     WriteBytes(folder.File("clip.mp4"), "x");
     std::filesystem::create_symlink(folder.File("clip.mp4"), folder.File("link.mp4"));
-    EXPECT_EQ(MediaPathProblem(folder.File("link.mp4")), "");
+    EXPECT_EQ(Problem(folder.File("link.mp4")), std::nullopt);
 }
 
 TEST_F(MediaPathProblemTest, MissingFileNameUnderAFileAndOverlongPathAreMissing) {
     WriteBytes(folder.File("clip.mp4"), "x");
-    EXPECT_EQ(MediaPathProblem(folder.File("gone.mp4")), "文件不存在");
-    EXPECT_EQ(MediaPathProblem(folder.File("clip.mp4") + "/inside.mp4"), "文件不存在");
-    EXPECT_EQ(MediaPathProblem(folder.File(std::string(300, 'n') + ".mp4")), "文件不存在");
-    EXPECT_EQ(MediaPathProblem("/" + std::string(5000, 'd')), "文件不存在");
+    EXPECT_EQ(Problem(folder.File("gone.mp4")), ErrorKind::NotFound);
+    EXPECT_EQ(Problem(folder.File("clip.mp4") + "/inside.mp4"), ErrorKind::NotFound);
+    EXPECT_EQ(Problem(folder.File(std::string(300, 'n') + ".mp4")), ErrorKind::NameTooLong);
+    EXPECT_EQ(Problem("/" + std::string(5000, 'd')), ErrorKind::NameTooLong);
+}
+
+TEST_F(MediaPathProblemTest, UnreadableFileIsRefusedRatherThanCalledDamaged) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    WriteBytes(folder.File("locked.mp4"), "x");
+    std::filesystem::permissions(folder.File("locked.mp4"), std::filesystem::perms::none);
+    EXPECT_EQ(Problem(folder.File("locked.mp4")), ErrorKind::PermissionDenied);
 }
 
 TEST_F(MediaPathProblemTest, FolderIsRefused) {
     std::filesystem::create_directory(folder.File("folder.mp4"));
-    EXPECT_EQ(MediaPathProblem(folder.File("folder.mp4")), "是文件夹");
+    EXPECT_EQ(Problem(folder.File("folder.mp4")), ErrorKind::IsAFolder);
 }
 
 TEST_F(MediaPathProblemTest, PipeIsRefusedWithoutOpeningIt) {
     ASSERT_EQ(::mkfifo(folder.File("pipe.mp4").c_str(), 0600), 0) << std::strerror(errno);
     // Opening a pipe without a writer would block this test for ever.
-    EXPECT_EQ(MediaPathProblem(folder.File("pipe.mp4")), "是管道");
+    EXPECT_EQ(Problem(folder.File("pipe.mp4")), ErrorKind::IsAPipe);
 }
 
 TEST_F(MediaPathProblemTest, DevicesAreRefused) {
-    EXPECT_EQ(MediaPathProblem("/dev/zero"), "是设备");
-    EXPECT_EQ(MediaPathProblem("/dev/urandom"), "是设备");
+    EXPECT_EQ(Problem("/dev/zero"), ErrorKind::IsADevice);
+    EXPECT_EQ(Problem("/dev/urandom"), ErrorKind::IsADevice);
 }
 
 TEST_F(MediaPathProblemTest, SocketIsRefused) {
@@ -85,7 +102,7 @@ TEST_F(MediaPathProblemTest, SocketIsRefused) {
     ASSERT_LT(path.size(), sizeof(address.sun_path));
     std::strcpy(address.sun_path, path.c_str());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    EXPECT_EQ(MediaPathProblem(path), "不是普通文件");
+    EXPECT_EQ(Problem(path), ErrorKind::NotAFile);
     ::close(fd);
 }
 
@@ -147,6 +164,7 @@ TEST_F(WriteFileAtomicallyTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) 
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.error().path, path);
     EXPECT_EQ(written.error().reason, std::strerror(EISDIR));
+    EXPECT_EQ(written.error().kind, ErrorKind::IsAFolder);
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"varariv.m3u"}));
     EXPECT_EQ(ReadBytes(path + "/keep"), "old");
 }

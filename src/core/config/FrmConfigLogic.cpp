@@ -1,8 +1,8 @@
 #include "core/config/FrmConfigLogic.h"
 
-#include <algorithm>
 #include <utility>
 
+#include "core/ReasonText.h"
 #include "core/config/DlgSelectFileInfo.h"
 #include "core/config/QuickHelp.h"
 #include "core/store/PlayOptions.h"
@@ -41,18 +41,18 @@ std::string RowsLeftOutOnLoad(std::size_t count) {
 std::string SaveFailed(const std::string& what, const Error& error) {
     std::string text = "对不起！" + what + "没有保存成功。" + kCrLf;
     if (!error.path.empty()) text += "文件：" + error.path + kCrLf;
-    text += "原因：" + error.reason + kCrLf + "您的设置没有保存，请检查后再试。";
+    text += "原因：" + ReasonText(error) + kCrLf + "您的设置没有保存，请检查后再试。";
     return text;
 }
 
 std::string TrialWriteFailed(const Error& error) {
     return std::string("对不起！无法写入试播列表文件。") + kCrLf + "文件：" + error.path + kCrLf +
-           "原因：" + error.reason;
+           "原因：" + ReasonText(error);
 }
 
 std::string ReadFailed(const Error& error) {
     return std::string("对不起！播放列表文件无法读取。") + kCrLf + "文件：" + error.path + kCrLf +
-           "原因：" + error.reason;
+           "原因：" + ReasonText(error);
 }
 
 // Which lines could not be decoded, the first few by number; how they are shown and kept.
@@ -123,9 +123,10 @@ void FrmConfigLogic::cmdOK_Click() {
     // in the user's order, not in a random one.
     if (Result<std::string> encoded = playlists_.Encode(lstFiles_.rows(), lstFiles_.rawLines());
         !encoded) {
-        SelectRowNamedBy(encoded.error());
-        view_.MsgBoxCritical(SaveFailed("播放列表文件", Error{encoded.error().reason, path}),
-                             kSaveFailedTitle);
+        Error error = encoded.error();
+        error.path = path;
+        SelectRowNamedBy(error);
+        view_.MsgBoxCritical(SaveFailed("播放列表文件", error), kSaveFailedTitle);
         return;
     }
 

@@ -28,8 +28,8 @@ class FrmConfigView {
     virtual bool IsChecked(CheckBox box) const = 0;
     virtual void SetChecked(CheckBox box, bool checked) = 0;
 
-    // Modal boxes with the information icon: one with OK only, one with OK and Cancel
-    // (closing the box answers Cancel).
+    // Modal boxes with the information icon: one with OK only, which shows each line of the
+    // text whole, and one with OK and Cancel (closing the box answers Cancel).
     virtual void MsgBoxInformation(const std::string& text, const std::string& title) = 0;
     virtual Answer MsgBoxOkCancel(const std::string& text, const std::string& title) = 0;
     // Modal box with the critical (stop) icon and an OK button.

@@ -2,11 +2,6 @@
 
 namespace revuro {
 
-namespace {
-constexpr const char* kContainsItself = "列表包含自身";
-constexpr const char* kTooDeep = "列表嵌套太深";
-}  // namespace
-
 void ListCursor::Begin(std::vector<ListEntry> rows, std::string key) {
     frames_.assign(1, Frame{std::move(key), std::move(rows), 0});
     step_ = Step{};
@@ -43,18 +38,18 @@ void ListCursor::Settle() {
             continue;
         }
         ListEntry entry = frame.entries[frame.index];
-        if (!entry.problem.empty() || !entry.list) {
-            step_ = Step{entry.problem.empty() ? Kind::Item : Kind::Bad, std::move(entry)};
+        if (entry.problem || !entry.list) {
+            step_ = Step{entry.problem ? Kind::Bad : Kind::Item, std::move(entry)};
             return;
         }
         std::string key = reader_.paths().Key(entry.target);
         if (Contains(key)) {
-            entry.problem = kContainsItself;
+            entry.problem = Error{ErrorKind::PlaylistContainsItself, "contains itself"};
         } else if (frames_.size() > kMaxNesting) {
-            entry.problem = kTooDeep;
+            entry.problem = Error{ErrorKind::PlaylistTooDeep, "nested too deep"};
         } else if (Result<std::vector<ListEntry>> nested = reader_.ReadMetafile(entry.target);
                    !nested) {
-            entry.problem = nested.error().reason;
+            entry.problem = nested.error();
         } else {
             frames_.push_back(Frame{std::move(key), std::move(nested).value(), 0});
             continue;

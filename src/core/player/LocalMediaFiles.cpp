@@ -7,15 +7,16 @@
 
 namespace revuro {
 
-std::string LocalMediaFiles::Problem(const std::string& path) const {
+std::optional<Error> LocalMediaFiles::Problem(const std::string& path) const {
     return MediaPathProblem(path);
 }
 
 Result<std::string> LocalMediaFiles::ReadList(const std::string& path) const {
-    if (std::string problem = Problem(path); !problem.empty()) return Error{problem, path};
+    if (std::optional<Error> problem = Problem(path)) return *problem;
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > kMaxListBytes) return Error{"文件太大，不是播放列表", path};
+    if (!error && size > kMaxListBytes)
+        return Error{ErrorKind::PlaylistTooLarge, "larger than a list", path};
     return ReadWholeFile(path);
 }
 

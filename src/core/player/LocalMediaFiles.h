@@ -12,7 +12,7 @@ class LocalMediaFiles : public MediaFiles {
     // No list anyone writes comes near this; a larger file would only fill the memory.
     static constexpr std::uintmax_t kMaxListBytes = 16 * 1024 * 1024;
 
-    std::string Problem(const std::string& path) const override;
+    std::optional<Error> Problem(const std::string& path) const override;
     Result<std::string> ReadList(const std::string& path) const override;
 };
 

@@ -19,7 +19,7 @@ class MediaBackendEvents {
     // The item reached its end. A picture never does: it stays until the next Load or Stop.
     virtual void Ended() = 0;
     // The item cannot be played, before or after Started; nothing more comes for it.
-    virtual void Failed(const std::string& reason) = 0;
+    virtual void Failed(const Error& error) = 0;
 
   protected:
     ~MediaBackendEvents() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/Result.h"
@@ -11,8 +12,8 @@ class MediaFiles {
   public:
     virtual ~MediaFiles() = default;
     // Why `path` names nothing a media reader should open (missing, a folder, a pipe, a
-    // device); empty when it may be opened.
-    virtual std::string Problem(const std::string& path) const = 0;
+    // device); nothing when it may be opened.
+    virtual std::optional<Error> Problem(const std::string& path) const = 0;
     // The bytes of a list file; refused as by Problem, and when too large to be a list.
     virtual Result<std::string> ReadList(const std::string& path) const = 0;
 };

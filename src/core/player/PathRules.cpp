@@ -83,11 +83,11 @@ Result<std::string> PathRules::PathOfFileUrl(std::string_view url) const {
     } else if (Windows()) {
         local = "//" + std::string(host) + std::string(path);
     } else {
-        return Error{"不是本机上的文件", std::string(url)};
+        return Error{ErrorKind::NotLocalFile, "a file of another host", std::string(url)};
     }
     local = PercentDecoded(local);
     if (local.empty() || local.find('\0') != std::string::npos || !IsValidUtf8(local))
-        return Error{"地址无效", std::string(url)};
+        return Error{ErrorKind::InvalidAddress, "not a file address", std::string(url)};
     if (Windows()) {
         if (local.size() >= 2 && local[1] == '|') local[1] = ':';
         for (char& c : local)

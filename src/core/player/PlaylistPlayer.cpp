@@ -1,5 +1,8 @@
 #include "core/player/PlaylistPlayer.h"
 
+#include <optional>
+
+#include "core/ReasonText.h"
 #include "core/Utf8.h"
 #include "core/player/ItemKind.h"
 #include "core/store/PlaylistFile.h"
@@ -98,6 +101,11 @@ Outcome PlaylistPlayer::SetUiMode(const std::string& mode) {
     return backend_.SetPresentation(presentation_);
 }
 
+Outcome PlaylistPlayer::SetMute(bool mute) {
+    presentation_.mute = mute;
+    return backend_.SetPresentation(presentation_);
+}
+
 void PlaylistPlayer::SetHeld(bool held) {
     if (held == held_) return;
     held_ = held;
@@ -153,20 +161,20 @@ void PlaylistPlayer::LoadCurrent() {
     current_ = step.entry;
     const PathRules& paths = reader_.paths();
     picture_ = KindOfExtension(paths.Extension(current_.target)) == ItemKind::Picture;
-    std::string problem = current_.problem;
-    if (problem.empty() && !PathRules::IsUrl(current_.target))
+    std::optional<Error> problem = current_.problem;
+    if (!problem && !PathRules::IsUrl(current_.target))
         problem = reader_.files().Problem(current_.target);
 
-    phase_ = problem.empty() ? Phase::Loading : Phase::Waiting;
+    phase_ = problem ? Phase::Waiting : Phase::Loading;
     if (!SetState(kTransitioning)) return;
-    if (problem.empty()) {
+    if (!problem) {
         backend_.Load(current_.target, picture_ ? MediaKind::Picture : MediaKind::Timed);
         return;
     }
     backend_.Stop();  // nothing of the item before may go on behind the note
     // From the event loop: a long run of bad rows is walked without recursion, and the
     // window's input is read between them.
-    timer_.Start(kNow, [this, problem] { ItemFailed(problem); });
+    timer_.Start(kNow, [this, failure = *problem] { ItemFailed(failure); });
 }
 
 void PlaylistPlayer::Started() {
@@ -185,8 +193,8 @@ void PlaylistPlayer::Ended() {
     if ((phase_ == Phase::Loading || phase_ == Phase::Playing) && !picture_) ItemEnded();
 }
 
-void PlaylistPlayer::Failed(const std::string& reason) {
-    if (phase_ == Phase::Loading || phase_ == Phase::Playing) ItemFailed(reason);
+void PlaylistPlayer::Failed(const Error& error) {
+    if (phase_ == Phase::Loading || phase_ == Phase::Playing) ItemFailed(error);
 }
 
 void PlaylistPlayer::StartPictureTime() {
@@ -201,11 +209,11 @@ void PlaylistPlayer::ItemEnded() {
     LoadCurrent();
 }
 
-void PlaylistPlayer::ItemFailed(const std::string& reason) {
+void PlaylistPlayer::ItemFailed(const Error& error) {
     const bool whilePlaying = phase_ == Phase::Playing;
     timer_.Stop();
     phase_ = Phase::Failed;
-    errorQueue_.push_back(current_.name + ": " + reason);
+    errorQueue_.push_back(current_.name + ": " + error.reason);
     if (errorQueue_.size() > kMaxQueuedErrors) errorQueue_.pop_front();
     if (options_.skipUnplayable) {
         cursor_.Next();
@@ -215,7 +223,7 @@ void PlaylistPlayer::ItemFailed(const std::string& reason) {
     if (enableErrorDialogs_) {
         // In a full-screen saver an error is a short note on screen, never a window.
         backend_.ShowNote("无法播放：" + ElideCodePoints(current_.name, kNoteNameCharacters) +
-                          "（" + reason + "）");
+                          "（" + ReasonText(error) + "）");
     }
     if (sink_ == nullptr) return;
     // Exactly one event per bad item; the window's reaction decides the skip.

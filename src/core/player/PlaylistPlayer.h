@@ -56,6 +56,10 @@ class PlaylistPlayer : public MediaPlayer, private MediaBackendEvents {
     Outcome SetFullScreen(bool fullScreen) override;
     Outcome SetUiMode(const std::string& mode) override;
 
+    // A muted player plays its sound to nowhere; set before the first item, it never opens the
+    // sound device at all, which another process may need.
+    Outcome SetMute(bool mute);
+
     // Holds playback while nobody can see it (the monitors sleep): a picture's time stops too,
     // so the list does not move on. The play state does not change.
     void SetHeld(bool held);
@@ -83,12 +87,12 @@ class PlaylistPlayer : public MediaPlayer, private MediaBackendEvents {
     void Started() override;
     void Presented() override;
     void Ended() override;
-    void Failed(const std::string& reason) override;
+    void Failed(const Error& error) override;
 
     void StartPass();
     void LoadCurrent();
     void ItemEnded();
-    void ItemFailed(const std::string& reason);
+    void ItemFailed(const Error& error);
     void FinishPass();
     void StartPictureTime();
     // Reports a state; false when the window's reaction has moved the player on meanwhile.

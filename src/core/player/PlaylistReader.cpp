@@ -13,12 +13,8 @@ namespace {
 
 constexpr std::size_t kShortestRow = 3;  // characters, as the dialog reads the list
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr const char* kUndecodable = "无法解码";
 constexpr const char* kLine = "行";   // where an undecodable row stands: its line
 constexpr const char* kEntry = "项";  // or its place among the entries
-constexpr const char* kBadPath = "路径无效";
-constexpr const char* kNotAList = "不是播放列表";
-constexpr const char* kNothingListed = "列表中没有项目";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -45,7 +41,7 @@ ListEntry PlaylistReader::Entry(std::string_view reference, std::string_view fol
     if (PathRules::IsFileUrl(reference)) {
         Result<std::string> local = paths_.PathOfFileUrl(reference);
         entry.target = local ? std::move(local).value() : std::string(reference);
-        if (!local) entry.problem = local.error().reason;
+        if (!local) entry.problem = local.error();
     } else if (PathRules::IsUrl(reference)) {
         // The backend reads what lies behind a URL, lists included.
         entry.target = std::string(reference);
@@ -56,9 +52,9 @@ ListEntry PlaylistReader::Entry(std::string_view reference, std::string_view fol
     entry.name = paths_.FileName(entry.target);
     if (entry.name.empty()) entry.name = entry.target;
     // A NUL would end the text early: the checks, or the backend, would see another item.
-    if (entry.problem.empty() && entry.target.find('\0') != std::string::npos)
-        entry.problem = kBadPath;
-    if (!entry.problem.empty()) {
+    if (!entry.problem && entry.target.find('\0') != std::string::npos)
+        entry.problem = Error{ErrorKind::InvalidPath, "holds a NUL"};
+    if (entry.problem) {
         entry.list = false;
         std::replace(entry.name.begin(), entry.name.end(), '\0', '?');
     }
@@ -69,7 +65,7 @@ ListEntry PlaylistReader::Undecodable(const std::string& listPath, std::size_t n
                                       const char* unit) const {
     ListEntry entry;
     entry.name = paths_.FileName(listPath) + " 第" + std::to_string(number) + unit;
-    entry.problem = kUndecodable;
+    entry.problem = Error{ErrorKind::NotDecodable, "not text in " + codec_.codeset()};
     return entry;
 }
 
@@ -128,7 +124,11 @@ std::vector<ListEntry> PlaylistReader::M3uEntries(std::string_view bytes, const 
 Result<std::vector<ListEntry>> PlaylistReader::XmlEntries(const std::string& bytes,
                                                           const std::string& path) const {
     Result<std::vector<XmlPlaylist::Reference>> references = XmlPlaylist::References(bytes);
-    if (!references) return Error{references.error().reason, path};
+    if (!references) {
+        Error error = references.error();
+        error.path = path;
+        return error;
+    }
     const std::string folder = paths_.Folder(path);
     std::vector<ListEntry> entries;
     for (const XmlPlaylist::Reference& reference : references.value()) {
@@ -161,9 +161,10 @@ Result<std::vector<ListEntry>> PlaylistReader::ReadMetafile(const std::string& p
     } else if (LooksLikeXml(bytes.value())) {
         entries = XmlEntries(bytes.value(), path);
     } else {
-        return Error{kNotAList, path};
+        return Error{ErrorKind::NotAPlaylist, "neither M3U nor XML", path};
     }
-    if (entries && entries.value().empty()) return Error{kNothingListed, path};
+    if (entries && entries.value().empty())
+        return Error{ErrorKind::PlaylistEmpty, "names nothing", path};
     return entries;
 }
 

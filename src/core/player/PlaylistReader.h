@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +14,10 @@ namespace revuro {
 
 // One row of a list, as the player walks it.
 struct ListEntry {
-    std::string target;   // a local path or a URL, as the backend gets it
-    std::string name;     // what a note calls the row
-    std::string problem;  // why the row names nothing that can be played; empty when it may
-    bool list = false;    // names a further list, read when the walk reaches it
+    std::string target;            // a local path or a URL, as the backend gets it
+    std::string name;              // what a note calls the row
+    std::optional<Error> problem;  // why the row names nothing that can be played
+    bool list = false;             // names a further list, read when the walk reaches it
 };
 
 // Reads lists the way a media player reads them: comments are no files, relative rows count

@@ -8,8 +8,6 @@ namespace revuro {
 
 namespace {
 
-constexpr std::string_view kNotAList = "不是播放列表";
-
 // ASX elements that never hold anything, though old lists leave them open.
 constexpr std::array<std::string_view, 4> kEmptyElements = {"ref", "entryref", "base", "param"};
 
@@ -200,7 +198,7 @@ Result<std::vector<XmlPlaylist::Reference>> XmlPlaylist::References(std::string_
     } else if (IsElement(root, "smil")) {
         WplReferences(root, references);
     } else {
-        return Error{std::string(kNotAList)};
+        return Error{ErrorKind::NotAPlaylist, "neither ASX nor WPL"};
     }
     return references;
 }

@@ -9,6 +9,7 @@
 #include "core/Utf8.h"
 #include "platform/Files.h"
 #include "platform/UserFolders.h"
+#include "platform/posix/SystemError.h"
 
 namespace revuro {
 
@@ -116,7 +117,8 @@ Outcome IniSettingsStore::ChangeSettings(const std::string& app, const std::stri
         std::error_code error;
         std::filesystem::rename(path_, path_ + ".corrupt", error);
         if (error)
-            return Error{"the damaged settings file could not be set aside: " + error.message(),
+            return Error{ErrorKindOfErrno(error.value()),
+                         "the damaged settings file could not be set aside: " + error.message(),
                          path_};
     }
     return Store(sections);
@@ -131,7 +133,7 @@ Outcome IniSettingsStore::Store(const Sections& sections) const {
 
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), error);
-    if (error) return Error{error.message(), path_};
+    if (error) return SystemError(path_, error.value());
     return WriteFileAtomically(path_, text);
 }
 

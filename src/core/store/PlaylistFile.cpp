@@ -32,6 +32,7 @@ Result<std::string> PlaylistFile::Encode(const std::vector<std::string>& rows,
             Result<std::string> narrow = codec_.Encode(row);
             if (!narrow) {
                 return Error{
+                    narrow.error().kind,
                     "row " + std::to_string(line) + " \"" + row + "\": " + narrow.error().reason,
                     {},
                     line};

@@ -15,11 +15,11 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/posix/SystemError.h"
+
 namespace revuro {
 
 namespace {
-
-Error SystemError(const std::string& path, int code) { return Error{std::strerror(code), path}; }
 
 class FileDescriptor {
   public:
@@ -192,17 +192,20 @@ bool CanOpenForReading(const std::string& path) {
     return fd.get() >= 0;
 }
 
-std::string MediaPathProblem(const std::string& path) {
+std::optional<Error> MediaPathProblem(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
-        return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? "文件不存在"
-                                                                            : std::string();
+        // A file where a folder should be: to the user, the file is not there.
+        return SystemError(path, errno == ENOTDIR ? ENOENT : errno);
     }
-    if (S_ISREG(status.st_mode)) return {};
-    if (S_ISDIR(status.st_mode)) return "是文件夹";
-    if (S_ISFIFO(status.st_mode)) return "是管道";
-    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return "是设备";
-    return "不是普通文件";
+    if (S_ISDIR(status.st_mode)) return Error{ErrorKind::IsAFolder, "is a folder", path};
+    if (S_ISFIFO(status.st_mode)) return Error{ErrorKind::IsAPipe, "is a pipe", path};
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return Error{ErrorKind::IsADevice, "is a device", path};
+    if (!S_ISREG(status.st_mode)) return Error{ErrorKind::NotAFile, "is not a regular file", path};
+    // Refused here, a file we may not read is not mistaken for a damaged one by the player.
+    if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0) return SystemError(path, errno);
+    return std::nullopt;
 }
 
 Outcome RemoveFile(const std::string& path) {

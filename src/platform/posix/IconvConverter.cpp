@@ -25,7 +25,7 @@ class IconvDirection {
     IconvDirection(const IconvDirection&) = delete;
     IconvDirection& operator=(const IconvDirection&) = delete;
 
-    Result<std::string> Convert(std::string_view in, const char* direction,
+    Result<std::string> Convert(std::string_view in, ErrorKind failure, const char* direction,
                                 const std::string& codeset) const;
     std::string ConvertReplacing(std::string_view in) const;
 
@@ -33,7 +33,8 @@ class IconvDirection {
     iconv_t cd_;
 };
 
-Result<std::string> IconvDirection::Convert(std::string_view in, const char* direction,
+Result<std::string> IconvDirection::Convert(std::string_view in, ErrorKind failure,
+                                            const char* direction,
                                             const std::string& codeset) const {
     if (cd_ == kInvalid) return Error{"the character set " + codeset + " is not supported"};
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
@@ -49,7 +50,7 @@ Result<std::string> IconvDirection::Convert(std::string_view in, const char* dir
         written = out.size() - outLeft;
         if (rc != static_cast<size_t>(-1)) {
             if (rc > 0) {  // iconv substituted something: as bad as an unconvertible character
-                return Error{"text " + std::string(direction) + " " + codeset};
+                return Error{failure, "text " + std::string(direction) + " " + codeset};
             }
             // Flush any final shift sequence of stateful character sets.
             iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
@@ -61,8 +62,8 @@ Result<std::string> IconvDirection::Convert(std::string_view in, const char* dir
             continue;
         }
         const std::size_t at = in.size() - inLeft;
-        return Error{"text " + std::string(direction) + " " + codeset + " (at byte " +
-                     std::to_string(at) + ")"};
+        return Error{failure, "text " + std::string(direction) + " " + codeset + " (at byte " +
+                                  std::to_string(at) + ")"};
     }
     out.resize(written);
     return out;
@@ -104,10 +105,10 @@ class IconvConverter : public NarrowConverter {
         : codeset_(std::move(codeset)), toNarrow_(codeset_, "UTF-8"), toUtf8_("UTF-8", codeset_) {}
 
     Result<std::string> ToNarrow(std::string_view utf8) const override {
-        return toNarrow_.Convert(utf8, "cannot be written in", codeset_);
+        return toNarrow_.Convert(utf8, ErrorKind::NotEncodable, "cannot be written in", codeset_);
     }
     Result<std::string> ToUtf8(std::string_view narrow) const override {
-        return toUtf8_.Convert(narrow, "is not valid text in", codeset_);
+        return toUtf8_.Convert(narrow, ErrorKind::NotDecodable, "is not valid text in", codeset_);
     }
     std::string ToUtf8Replacing(std::string_view narrow) const override {
         return toUtf8_.ConvertReplacing(narrow);

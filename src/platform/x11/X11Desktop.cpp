@@ -13,6 +13,7 @@
 #include "platform/x11/X11Graphics.h"
 #include "platform/x11/X11HostWindow.h"
 #include "platform/x11/X11MonitorPower.h"
+#include "platform/x11/X11Monitors.h"
 
 namespace revuro {
 
@@ -88,6 +89,8 @@ VideoOutput X11Desktop::Start() {
                      why.c_str());
     return output;
 }
+
+bool X11Desktop::HostPlaysSound() const { return X11WindowPlaysSound(host_->id()); }
 
 bool X11Desktop::SaverRunning(const InstanceLock& lock) const {
     return CheckPrevInstance(DesktopInstanceQuery(lock));

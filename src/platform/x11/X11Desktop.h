@@ -46,6 +46,10 @@ class X11Desktop {
     // A window of another program stands for the screen (the preview area, xscreensaver's).
     bool HasHost() const { return host_ != nullptr; }
 
+    // Whether a saver in the host plays the sound: under xscreensaver one process plays on each
+    // monitor, and only the one on the primary monitor (else the first) is heard.
+    bool HostPlaysSound() const;
+
     // Another full-screen saver already runs for this user.
     bool SaverRunning(const InstanceLock& lock) const;
 

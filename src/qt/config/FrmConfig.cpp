@@ -20,6 +20,7 @@
 #include <cstdint>
 
 #include "core/Paths.h"
+#include "core/ReasonText.h"
 #include "core/Twips.h"
 #include "core/config/AddMovieFilter.h"
 #include "qt/FormStyle.h"
@@ -33,6 +34,21 @@ namespace revuro {
 namespace {
 
 constexpr const char* kPlayFailedTitle = "播放失败";
+
+std::string PlayFailed(const Error& error) {
+    std::string text = "对不起！无法播放。\r\n";
+    if (!error.path.empty()) text += "文件：" + error.path + "\r\n";
+    return text + "原因：" + ReasonText(error);
+}
+
+// The information texts are written in lines (CR LF), which Qt's box would wrap once one is
+// wider than half the screen. Preformatted rich text keeps every line whole; the box grows to
+// fit, as far as the screen allows.
+QString WholeLines(const std::string& text) {
+    QString lines = QString::fromStdString(text).toHtmlEscaped();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+    return QStringLiteral("<p style=\"white-space:pre\">") + lines + QStringLiteral("</p>");
+}
 
 // Colours are given as 0x00BBGGRR.
 constexpr std::uint32_t kFormBack = 0xFFC0C0;
@@ -402,7 +418,10 @@ bool FrmConfig::IsChecked(CheckBox box) const { return CheckBoxOf(box)->isChecke
 void FrmConfig::SetChecked(CheckBox box, bool checked) { CheckBoxOf(box)->setChecked(checked); }
 
 void FrmConfig::MsgBoxInformation(const std::string& text, const std::string& title) {
-    QMessageBox::information(this, QString::fromStdString(title), QString::fromStdString(text));
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(title), WholeLines(text),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::RichText);
+    box.exec();
 }
 
 FrmConfigView::Answer FrmConfig::MsgBoxOkCancel(const std::string& text, const std::string& title) {
@@ -424,7 +443,7 @@ void FrmConfig::Unload() { close(); }
 void FrmConfig::PlayInTrialWindow(const std::string& url) {
     if (!trial_) trial_ = new frmPlay(players_);
     if (Outcome playing = trial_->Play(url); !playing) {
-        MsgBoxCritical(playing.error().Describe(), kPlayFailedTitle);
+        MsgBoxCritical(PlayFailed(playing.error()), kPlayFailedTitle);
         return;
     }
     trial_->setWindowState(trial_->windowState() & ~Qt::WindowMinimized);

@@ -30,6 +30,7 @@ constexpr const char* kImageDuration = "image-display-duration";
 constexpr const char* kIdle = "idle";
 constexpr const char* kVolume = "volume";
 constexpr const char* kMute = "mute";
+constexpr const char* kAo = "ao";
 constexpr const char* kSpeed = "speed";
 constexpr const char* kHwdec = "hwdec";
 constexpr const char* kVo = "vo";
@@ -59,6 +60,8 @@ constexpr const char* kScriptMessage = "script-message";
 }  // namespace command
 
 constexpr const char* kNoteMilliseconds = "4000";
+// A muted player's audio output: it plays the sound to nowhere, in time.
+constexpr const char* kSilentAudioOutput = "null";
 
 // Observations, told apart by their reply value.
 constexpr std::uint64_t kEofObservation = 1;
@@ -80,6 +83,26 @@ bool IsNetworkAddress(std::string_view item) {
 }
 
 bool IsAddress(std::string_view item) { return item.find("://") != std::string_view::npos; }
+
+// What an mpv error code means to the user; mpv's own text goes with it. The one place where
+// mpv's codes, an item's end-file error among them, become the player's reasons.
+Error MpvError(int code) {
+    ErrorKind kind = ErrorKind::Other;
+    switch (code) {
+        case MPV_ERROR_UNKNOWN_FORMAT:
+            kind = ErrorKind::UnrecognizedFormat;
+            break;
+        case MPV_ERROR_LOADING_FAILED:  // a file the player found readable, or a URL
+            kind = ErrorKind::DamagedFile;
+            break;
+        case MPV_ERROR_NOTHING_TO_PLAY:  // no stream, or none mpv could decode
+            kind = ErrorKind::NothingToPlay;
+            break;
+        default:
+            break;
+    }
+    return Error{kind, mpv_error_string(code)};
+}
 
 }  // namespace
 
@@ -143,7 +166,7 @@ Outcome MpvBackend::Initialize(VideoOutput output) {
     option(mpv_name::kYtdl, "no");
     option(mpv_name::kLoadScripts, "no");
 
-    if (int rc = mpv_initialize(mpv); rc < 0) return Error{mpv_error_string(rc)};
+    if (int rc = mpv_initialize(mpv); rc < 0) return MpvError(rc);
     mpv_request_log_messages(mpv, "fatal");
     mpv_observe_property(mpv, kEofObservation, mpv_name::kEofReached, MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(
@@ -172,7 +195,9 @@ Outcome MpvBackend::Command(const std::vector<std::string>& args) {
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     argv.push_back(nullptr);
     if (int rc = mpv_command(mpv_.get(), argv.data()); rc < 0) {
-        return Error{args.front() + ": " + mpv_error_string(rc)};
+        Error error = MpvError(rc);
+        error.reason = args.front() + ": " + error.reason;
+        return error;
     }
     return Ok();
 }
@@ -184,7 +209,7 @@ void MpvBackend::Load(const std::string& item, MediaKind kind) {
     presented_ = false;
     if (IsAddress(item) && !IsNetworkAddress(item)) {
         (void)Command({command::kStop});
-        FailSoon("不支持这种地址");
+        FailSoon(Error{ErrorKind::UnsupportedAddress, "not a network address", item});
         return;
     }
     if (initialized_) {
@@ -199,18 +224,18 @@ void MpvBackend::Load(const std::string& item, MediaKind kind) {
     const std::string duration =
         std::string(mpv_name::kImageDuration) + "=" + (kind == MediaKind::Picture ? "inf" : "5");
     if (Outcome loaded = Command({command::kLoadFile, item, "replace", duration}); !loaded) {
-        FailSoon(loaded.error().reason);
+        FailSoon(loaded.error());
     }
 }
 
-void MpvBackend::FailSoon(const std::string& reason) {
+void MpvBackend::FailSoon(const Error& error) {
     // Reported from the event loop like mpv's own errors, never inside the player's call.
     QMetaObject::invokeMethod(
         this,
-        [this, serial = loadSerial_, reason] {
+        [this, serial = loadSerial_, error] {
             if (serial != loadSerial_) return;
             loadPending_ = false;
-            if (events_ != nullptr) events_->Failed(reason);
+            if (events_ != nullptr) events_->Failed(error);
         },
         Qt::QueuedConnection);
 }
@@ -245,6 +270,9 @@ Outcome MpvBackend::SetPresentation(const Presentation& presentation) {
     mpv_handle* mpv = mpv_.get();
     mpv_set_property_string(mpv, mpv_name::kVolume, std::to_string(presentation.volume).c_str());
     mpv_set_property_string(mpv, mpv_name::kMute, presentation.mute ? "yes" : "no");
+    // An audio output already open stays open, muted; the next one is chosen by this, so a
+    // player muted before its first item never opens the sound device.
+    mpv_set_property_string(mpv, mpv_name::kAo, presentation.mute ? kSilentAudioOutput : "");
     mpv_set_property_string(mpv, mpv_name::kSpeed, std::to_string(presentation.rate).c_str());
     mpv_set_property_string(mpv, mpv_name::kUnscaled, presentation.stretchToFit ? "no" : "yes");
     // Balance 0 is mpv's own, and mpv offers no context menu: those settings need nothing here.
@@ -281,7 +309,7 @@ void MpvBackend::HandleEvent(const mpv_event& event) {
                 end->playlist_entry_id == currentEntry_) {
                 currentEntry_ = -1;
                 started_ = false;
-                if (events_ != nullptr) events_->Failed(mpv_error_string(end->error));
+                if (events_ != nullptr) events_->Failed(MpvError(end->error));
             }
             break;
         }

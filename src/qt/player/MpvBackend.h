@@ -50,7 +50,7 @@ class MpvBackend : public QObject, public MediaBackend {
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void ReportPresented();
-    void FailSoon(const std::string& reason);
+    void FailSoon(const Error& error);
     void ForwardMouse(const QPoint& position, const char* button, const char* mode);
     Outcome Command(const std::vector<std::string>& args);
 

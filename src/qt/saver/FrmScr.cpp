@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include "core/Paths.h"
 #include "core/Twips.h"
@@ -31,7 +32,8 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
     if (mode_ != RunMode::Preview) {
         // Above panels and docks, no taskbar entry: the window manager leaves it alone.
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
-        setCursor(Qt::CrossCursor);
+        // Nothing sits on top of the picture; the mouse still ends nothing.
+        setCursor(Qt::BlankCursor);
     } else {
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     }
@@ -41,10 +43,11 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& se
 
 FrmScr::~FrmScr() { wmp_->player().SetEventSink(nullptr); }
 
-void FrmScr::UseHostWindow() {
+void FrmScr::UseHostWindow(bool playsSound) {
     inHostWindow_ = true;
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     wmp_->SetWindowIsScreen(true);
+    if (!playsSound) (void)wmp_->player().SetMute(true);
 }
 
 void FrmScr::SetMonitorPower(MonitorPower power) { wmp_->player().SetHeld(MonitorsAsleep(power)); }
@@ -59,6 +62,13 @@ void FrmScr::PlaceOverDesktop() {
     show();
     raise();
     activateWindow();
+}
+
+void FrmScr::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+    // A window of Qt's always sets a pointer, the arrow at least; the preview sets none, so the
+    // host's own pointer shows over it. Qt sets it while showing, so it is taken back after.
+    if (visible && mode_ == RunMode::Preview) windowHandle()->unsetCursor();
 }
 
 void FrmScr::showEvent(QShowEvent* event) {

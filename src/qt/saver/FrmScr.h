@@ -29,12 +29,16 @@ class FrmScr : public QWidget, private FrmScrView {
     // Before Load: the window is to be embedded into another program's window that stands for
     // the screen (xscreensaver gives each screen hack one per monitor). The host places the
     // window and holds the keyboard, so the window neither covers the desktop nor grabs keys.
-    void UseHostWindow();
+    // Of the savers of several monitors one plays the sound; the others are muted.
+    void UseHostWindow(bool playsSound);
 
     // Playback holds while the monitors sleep and goes on when they wake.
     void SetMonitorPower(MonitorPower power);
 
     PlayerControl& wmp() { return *wmp_; }
+
+    // The preview leaves the host's pointer alone.
+    void setVisible(bool visible) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

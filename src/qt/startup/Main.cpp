@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
             // second monitor's would end at the first one's window.
             if (!desktop->HasHost() && desktop->SaverRunning(lock)) TerminateImmediately(0);
             auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, players);
-            if (desktop->HasHost()) frmScr->UseHostWindow();
+            if (desktop->HasHost()) frmScr->UseHostWindow(desktop->HostPlaysSound());
             frmScr->Load();
             if (desktop->HasHost()) {
                 desktop->ShowInHost(*frmScr, kSaverTitle);

@@ -51,7 +51,9 @@ class RecordingSettingsStore : public testing::MemorySettingsStore {
         if (std::filesystem::exists(playlistPath)) playlist = ReadBytes(playlistPath);
         steps.push_back({changes, playlist});
         for (const SettingChange& change : changes) {
-            if (change.key == failingKey) return Error{"disk full", "/home/u/.config/revuro.ini"};
+            if (change.key == failingKey)
+                return Error{ErrorKind::NoSpace, "No space left on device",
+                             "/home/u/.config/revuro.ini"};
         }
         return MemorySettingsStore::ChangeSettings(app, section, changes);
     }
@@ -346,7 +348,7 @@ TEST_F(FrmConfigFailedOkTest, ARowTheCharacterSetCannotHoldIsSelectedAndNothingI
     Fill(rows);
     Logic().cmdOK_Click();
     ExpectNothingChanged(rows);
-    ExpectOneCriticalNaming(SaverPlaylist(), "row 3 \"/m/😀.avi\"");
+    ExpectOneCriticalNaming(SaverPlaylist(), "原因：第3行含有系统字符集无法保存的字符");
     // Named and selected as the user sees the list, before any random order is drawn.
     EXPECT_EQ(view.selected, std::vector<std::size_t>{2});
     EXPECT_TRUE(settings.steps.empty());
@@ -363,7 +365,7 @@ TEST_F(FrmConfigFailedOkTest, AFailedSettingsStepWritesNothingElse) {
         settings.failingKey = key;
         Logic().cmdOK_Click();
         ExpectNothingChanged(rows);
-        ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "disk full");
+        ExpectOneCriticalNaming("/home/u/.config/revuro.ini", "原因：磁盘空间不足");
         EXPECT_EQ(generator->draws, 0);
     }
 }
@@ -472,6 +474,7 @@ TEST_F(FrmConfigPlayTest, ATrialPlaylistThatCannotBeReplacedIsReported) {
     EXPECT_EQ(view.messages[0].kind, Kind::Critical);
     EXPECT_EQ(view.messages[0].title, "保存失败");
     EXPECT_NE(view.messages[0].text.find("文件：" + TrialPlaylist()), std::string::npos);
+    EXPECT_NE(view.messages[0].text.find("原因：是文件夹"), std::string::npos);
     EXPECT_TRUE(view.played.empty());
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"temp.m3u"}));
 }

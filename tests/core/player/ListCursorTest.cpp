@@ -1,3 +1,4 @@
+#include "core/ReasonText.h"
 #include "core/player/ListCursor.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ class ListCursorTest : public ::testing::Test {
         std::vector<std::string> steps;
         for (cursor.Restart(); cursor.Current().kind != ListCursor::Kind::End; cursor.Next()) {
             const ListEntry& entry = cursor.Current().entry;
-            steps.push_back(entry.problem.empty() ? entry.target : entry.problem);
+            steps.push_back(entry.problem ? ReasonText(*entry.problem) : entry.target);
         }
         return steps;
     }

@@ -1,3 +1,4 @@
+#include "core/ReasonText.h"
 #include "core/player/LocalMediaFiles.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,9 @@ TEST(LocalMediaFilesTest, ReadsAListButNoFileTooLargeToBeOne) {
 
     testing::WriteBytes(folder.File("huge.asx"), "<asx>");
     std::filesystem::resize_file(folder.File("huge.asx"), LocalMediaFiles::kMaxListBytes + 1);
-    EXPECT_EQ(files.ReadList(folder.File("huge.asx")).error().reason, "文件太大，不是播放列表");
-    EXPECT_EQ(files.ReadList(folder.path()).error().reason, "是文件夹");
+    EXPECT_EQ(ReasonText(files.ReadList(folder.File("huge.asx")).error()),
+              "文件太大，不是播放列表");
+    EXPECT_EQ(ReasonText(files.ReadList(folder.path()).error()), "是文件夹");
 }
 
 }  // namespace

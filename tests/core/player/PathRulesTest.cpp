@@ -1,3 +1,4 @@
+#include "core/ReasonText.h"
 #include "core/player/PathRules.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +41,9 @@ TEST(PathRulesTest, UrlsAndFileUrls) {
     const PathRules posix('/');
     EXPECT_EQ(posix.PathOfFileUrl("file:///m/a%20b%E4%B8%AD.avi").value(), "/m/a b中.avi");
     EXPECT_EQ(posix.PathOfFileUrl("file://localhost/m/100%.avi").value(), "/m/100%.avi");
-    EXPECT_EQ(posix.PathOfFileUrl("file://server/m/a.avi").error().reason, "不是本机上的文件");
-    EXPECT_EQ(posix.PathOfFileUrl("file:///m/a%00.avi").error().reason, "地址无效");
-    EXPECT_EQ(posix.PathOfFileUrl("file:///m/%FF.avi").error().reason, "地址无效");
+    EXPECT_EQ(ReasonText(posix.PathOfFileUrl("file://server/m/a.avi").error()), "不是本机上的文件");
+    EXPECT_EQ(ReasonText(posix.PathOfFileUrl("file:///m/a%00.avi").error()), "地址无效");
+    EXPECT_EQ(ReasonText(posix.PathOfFileUrl("file:///m/%FF.avi").error()), "地址无效");
 
     const PathRules windows('\\');
     EXPECT_EQ(windows.PathOfFileUrl("file://C|/a.avi").value(), "C:\\a.avi");

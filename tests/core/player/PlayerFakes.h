@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "core/player/MediaBackend.h"
@@ -18,12 +19,13 @@ namespace revuro::testing {
 // Files by path: a list's bytes or a media file's (unread); every other path is missing.
 class FakeMediaFiles : public MediaFiles {
   public:
-    std::string Problem(const std::string& path) const override {
+    std::optional<Error> Problem(const std::string& path) const override {
         if (const auto found = problems.find(path); found != problems.end()) return found->second;
-        return files.count(path) > 0 ? std::string() : "文件不存在";
+        if (files.count(path) > 0) return std::nullopt;
+        return Error{ErrorKind::NotFound, "No such file or directory", path};
     }
     Result<std::string> ReadList(const std::string& path) const override {
-        if (std::string problem = Problem(path); !problem.empty()) return Error{problem, path};
+        if (std::optional<Error> problem = Problem(path)) return *problem;
         return files.at(path);
     }
     void Add(std::initializer_list<std::string> paths) {
@@ -31,7 +33,7 @@ class FakeMediaFiles : public MediaFiles {
     }
 
     std::map<std::string, std::string> files;
-    std::map<std::string, std::string> problems;  // why a path cannot be opened
+    std::map<std::string, Error> problems;  // why a path cannot be opened
 };
 
 // A backend that logs what it is told; the test reports for it what the media did.
@@ -54,7 +56,7 @@ class FakeBackend : public MediaBackend {
     void Start() { events_->Started(); }
     void Present() { events_->Presented(); }
     void End() { events_->Ended(); }
-    void Fail(const std::string& reason) { events_->Failed(reason); }
+    void Fail(ErrorKind kind) { events_->Failed(Error{kind, "as the media said"}); }
 
     Presentation presentation{};
 

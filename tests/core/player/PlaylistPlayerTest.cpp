@@ -1,5 +1,7 @@
 #include "core/player/PlaylistPlayer.h"
 
+#include "core/ReasonText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,14 +79,14 @@ TEST_F(PlaylistPlayerTest, PlaysTheRowsInOrderThenIsReadyWithTheLastOnScreen) {
 TEST_F(PlaylistPlayerTest, UnreadablePlaylistIsTheResultAndChangesNothing) {
     Outcome set = Make().SetURL(kList);
     ASSERT_FALSE(set.ok());
-    EXPECT_EQ(set.error().reason, "文件不存在");
+    EXPECT_EQ(ReasonText(set.error()), "文件不存在");
     EXPECT_EQ(player->URL(), "");
     EXPECT_EQ(log, CallLog{});
 }
 
 TEST_F(PlaylistPlayerTest, EachBadRowCostsOneNoteAndOneSkip) {
     files.Add({"/m/a.avi"});
-    files.problems["/m/folder"] = "是文件夹";
+    files.problems.emplace("/m/folder", Error{ErrorKind::IsAFolder, "a folder"});
     files.files["/m/broken.asx"] = "not a list";
     List(
         "/m/一二三四五六七八九十一二三四五六七八九十一二三四五.avi\r\n/m/"
@@ -96,7 +98,7 @@ TEST_F(PlaylistPlayerTest, EachBadRowCostsOneNoteAndOneSkip) {
         (CallLog{"PlaceOverDesktop", "Stop",
                  "Note 无法播放：一二三四五六七八九十一二三四五六七八九十一二三…（文件不存在）",
                  "Stop", "Note 无法播放：folder（是文件夹）", "Stop",
-                 "Note 无法播放：varariv.m3u 第3行（无法解码）", "Stop",
+                 "Note 无法播放：varariv.m3u 第3行（含有系统字符集无法识别的文字）", "Stop",
                  "Note 无法播放：broken.asx（不是播放列表）", "Load /m/a.avi"}));
 }
 
@@ -104,13 +106,13 @@ TEST_F(PlaylistPlayerTest, OneErrorEventPerItemWhateverTheBackendAdds) {
     files.Add({"/m/a.avi", "/m/b.avi"});
     List("/m/a.avi\r\n/m/b.avi");
     ASSERT_TRUE(Make().SetURL(kList).ok());
-    backend.Fail("unrecognized file format");  // before playing
-    backend.Fail("again");
+    backend.Fail(ErrorKind::UnrecognizedFormat);  // before playing
+    backend.Fail(ErrorKind::Other);
     player->Next();
     backend.Start();
-    backend.Fail("damaged");  // while playing
+    backend.Fail(ErrorKind::DamagedFile);  // while playing
     backend.End();
-    backend.Fail("again");
+    backend.Fail(ErrorKind::Other);
     EXPECT_EQ(log, (CallLog{"State 9", "Load /m/a.avi", "MediaError /m/a.avi", "State 9",
                             "Load /m/b.avi", "State 3", "Error"}));  // no notes: dialogs off
     EXPECT_EQ(player->ErrorQueue().size(), 2u);
@@ -176,7 +178,7 @@ TEST_F(PlaylistPlayerTest, TrialPlayerPassesBadRowsSilently) {
     ASSERT_TRUE(player->SetURL(kList).ok());
     timer.RunDue();
     backend.Start();
-    backend.Fail("damaged");
+    backend.Fail(ErrorKind::DamagedFile);
     PlayThrough();
     EXPECT_EQ(log, (CallLog{"Stop", "Load /m/a.avi", "Load /m/b.avi"}));
     EXPECT_EQ(player->PlayState(), kReady);
@@ -234,7 +236,7 @@ TEST_F(PlaylistPlayerTest, PassThatShowedSomethingThenOnlyErrorsFallsBackInThePr
     RunSaver("是", RunMode::Preview);
     PlayThrough();
     backend.Start();
-    backend.Fail("damaged");  // the window skips and clears the queue
+    backend.Fail(ErrorKind::DamagedFile);  // the window skips and clears the queue
     timer.RunDue();
     EXPECT_EQ(Count("Load /m/a.avi"), 2);
     EXPECT_EQ(log.back(), "Load picture " + std::string(kPicture));

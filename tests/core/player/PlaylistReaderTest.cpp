@@ -1,3 +1,4 @@
+#include "core/ReasonText.h"
 #include "core/player/PlaylistReader.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +22,8 @@ class PlaylistReaderTest : public ::testing::Test {
         Targets targets;
         if (!read) return targets;
         for (const ListEntry& entry : read.value()) {
-            if (!entry.problem.empty()) {
-                targets.push_back("bad " + entry.name + ": " + entry.problem);
+            if (entry.problem) {
+                targets.push_back("bad " + entry.name + ": " + ReasonText(*entry.problem));
             } else {
                 targets.push_back((entry.list ? "list " : "") + entry.target);
             }
@@ -45,7 +46,8 @@ TEST_F(PlaylistReaderTest, OwnPlaylistByTheDialogsRuleWithCommentsAndRelativeRow
         "file:///m/a%20b.avi\r\nhttp://h/s?a=1&b=2\r\n\xff\xfe\xfd.avi\r\n\xff\r\n";
     EXPECT_EQ(Describe(reader.ReadPlaylist("/opt/revuro/varariv.m3u")),
               (Targets{"/opt/revuro/clip.avi", "list /opt/revuro/../up.asx", "/m/lf\nkept.avi",
-                       "/m/a b.avi", "http://h/s?a=1&b=2", "bad varariv.m3u 第9行: 无法解码"}));
+                       "/m/a b.avi", "http://h/s?a=1&b=2",
+                       "bad varariv.m3u 第9行: 含有系统字符集无法识别的文字"}));
 }
 
 TEST_F(PlaylistReaderTest, ForeignListsEndLinesAtLfAndAreInTheLocalesCharacterSet) {
@@ -55,10 +57,12 @@ TEST_F(PlaylistReaderTest, ForeignListsEndLinesAtLfAndAreInTheLocalesCharacterSe
     files.files["/l/b.m3u8"] =
         "\xEF\xBB\xBF\xe4\xb8\xad.avi\n\xd6\xd0.avi\nhttp://h/a" + std::string(1, '\0') + "b\n";
     files.files["/l/c.wvx"] = "<asx><entry><ref href=\"\xd6\xd0.wmv\"/></entry></asx>";
-    EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/a.m3u")),
-              (Targets{"/l/中.avi", "http://h/live", "bad a.m3u 第5行: 无法解码"}));
+    EXPECT_EQ(
+        Describe(gbkReader.ReadMetafile("/l/a.m3u")),
+        (Targets{"/l/中.avi", "http://h/live", "bad a.m3u 第5行: 含有系统字符集无法识别的文字"}));
     EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/b.m3u8")),
-              (Targets{"/l/中.avi", "bad b.m3u8 第2行: 无法解码", "bad a?b: 路径无效"}));
+              (Targets{"/l/中.avi", "bad b.m3u8 第2行: 含有系统字符集无法识别的文字",
+                       "bad a?b: 路径无效"}));
     EXPECT_EQ(Describe(gbkReader.ReadMetafile("/l/c.wvx")), Targets{"/l/中.wmv"});
 }
 
@@ -89,7 +93,7 @@ TEST_F(PlaylistReaderTest, MetafileThatNamesNothingFails) {
     files.files["/l/html.asx"] = "<html><body>moved</body></html>";
     files.files["/l/empty.asx"] = "<ASX version=\"3.0\"></ASX>";
     files.files["/l/empty.m3u"] = "#EXTM3U\n";
-    files.problems["/l/pipe.m3u"] = "是管道";
+    files.problems.emplace("/l/pipe.m3u", Error{ErrorKind::IsAPipe, "a pipe", "/l/pipe.m3u"});
     for (const auto& [path, problem] :
          std::vector<std::pair<std::string, std::string>>{{"/l/missing.wpl", "文件不存在"},
                                                           {"/l/pipe.m3u", "是管道"},
@@ -99,7 +103,7 @@ TEST_F(PlaylistReaderTest, MetafileThatNamesNothingFails) {
                                                           {"/l/empty.m3u", "列表中没有项目"}}) {
         Result<std::vector<ListEntry>> read = reader.ReadMetafile(path);
         ASSERT_FALSE(read.ok()) << path;
-        EXPECT_EQ(read.error().reason, problem) << path;
+        EXPECT_EQ(ReasonText(read.error()), problem) << path;
         EXPECT_EQ(read.error().path, path);
     }
 }

@@ -214,6 +214,15 @@ TEST_F(IniSettingsStoreTest, ParentFolderIsCreated) {
     EXPECT_EQ(ReadBytes(nested), "[DavodoR2.0\\选项设置]\n顺序播放=是\n");
 }
 
+TEST_F(IniSettingsStoreTest, AFileInPlaceOfTheFolderIsToldAsSuch) {
+    WriteBytes(folder.File("config"), "");
+    IniSettingsStore blocked(folder.File("config/revuro.ini"));
+    const Outcome saved = blocked.SaveSetting(kApp, kSection, kLoop, "是");
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error().kind, ErrorKind::NotAFolder);
+    EXPECT_EQ(saved.error().path, folder.File("config/revuro.ini"));
+}
+
 TEST_F(IniSettingsStoreTest, SavingLeavesNoTemporaryFileBehind) {
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(store.SaveSetting(kApp, kSection, kLoop, i % 2 ? "是" : "否").ok());

@@ -4,13 +4,16 @@
 #include <QFileSystemModel>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -504,15 +507,37 @@ class TestFrmConfig : public QObject {
         QCOMPARE(Rows(), QStringList{Q(File("a.avi"))});
     }
 
-    void helpShowsTheQuickHelpInAnInformationBox() {
+    void helpShowsTheQuickHelpInAnInformationBoxEachLineWhole() {
         Open();
         ShowAndActivate();
         SeenBox seen;
-        const auto answer = AnswerNextBox(seen, QMessageBox::Ok);
+        QStringList lines;
+        int labelHeight = 0;
+        int unwrappedHeight = 0;
+        ModalAnswer answer([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                    box->isModal()};
+            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            QVERIFY(label != nullptr);
+            const QString shown =
+                label->textFormat() == Qt::PlainText
+                    ? label->text()
+                    : QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+            lines = shown.split(QRegularExpression("\r?\n"));
+            // The height the label needs with no width limit: any more means a wrapped line.
+            labelHeight = label->height();
+            unwrappedHeight = label->heightForWidth(QWIDGETSIZE_MAX);
+            box->button(QMessageBox::Ok)->click();
+        });
         Find<QPushButton>("cmdhelp")->click();
-        QVERIFY2(answer->Answered(), answer->Why());
+        QVERIFY2(answer.Answered(), answer.Why());
         QCOMPARE(seen.title, QString("简易帮助"));
-        QCOMPARE(seen.text, Q(QuickHelpText()));
+        QCOMPARE(lines, Q(QuickHelpText()).split("\r\n"));
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines[5].contains("ESC键！谢谢您的使用！"));
+        QCOMPARE(labelHeight, unwrappedHeight);
         QCOMPARE(seen.icon, QMessageBox::Information);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(seen.modal);

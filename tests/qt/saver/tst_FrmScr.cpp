@@ -98,7 +98,7 @@ class FrmScrTest : public QObject {
 
     void saverInAHostWindowLeavesPlacingToTheHost() {
         FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
-        frmScr.UseHostWindow();
+        frmScr.UseHostWindow(true);
         frmScr.Load();
         QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
         QCOMPARE(frmScr.windowTitle(), QString("DavodoR2.0"));

@@ -1,0 +1,89 @@
+#include "core/ReasonText.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "platform/NarrowCodec.h"
+#include "platform/posix/SystemError.h"
+
+namespace revuro {
+namespace {
+
+struct SystemCase {
+    int code;
+    const char* text;
+};
+
+class ReasonTextSystemTest : public ::testing::TestWithParam<SystemCase> {};
+
+// What saving and reading meet: each in the program's words, whatever the system's language.
+TEST_P(ReasonTextSystemTest, IsToldInChinese) {
+    const Error error = SystemError("/p/varariv.m3u", GetParam().code);
+    EXPECT_EQ(error.reason, std::strerror(GetParam().code));
+    EXPECT_EQ(ReasonText(error), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SavingAndReading, ReasonTextSystemTest,
+    ::testing::Values(SystemCase{EACCES, "没有访问权限"}, SystemCase{EPERM, "没有访问权限"},
+                      SystemCase{EROFS, "所在的磁盘是只读的"}, SystemCase{ENOSPC, "磁盘空间不足"},
+                      SystemCase{EDQUOT, "超出了磁盘配额"}, SystemCase{EFBIG, "文件太大"},
+                      SystemCase{ENAMETOOLONG, "文件名太长"},
+                      SystemCase{ENOTDIR, "路径中有一部分不是文件夹"},
+                      SystemCase{EISDIR, "是文件夹"}, SystemCase{EIO, "磁盘读写错误"},
+                      SystemCase{ENOENT, "文件不存在"}));
+
+TEST(ReasonTextTest, OtherSystemErrorsKeepTheSystemsText) {
+    for (int code : {EBUSY, EMFILE, ETXTBSY, ELOOP}) {
+        const Error error = SystemError("/p/varariv.m3u", code);
+        EXPECT_EQ(error.kind, ErrorKind::Other) << code;
+        EXPECT_EQ(ReasonText(error), std::strerror(code)) << code;
+    }
+    EXPECT_EQ(ReasonText(Error{"the quit signals are already being watched"}),
+              "the quit signals are already being watched");
+}
+
+TEST(ReasonTextTest, AnUndecodableLineIsNamed) {
+    const Result<std::string> text = NarrowCodec("UTF-8").Decode("/m/\xff.avi");
+    ASSERT_FALSE(text.ok());
+    const Error& decoded = text.error();
+    EXPECT_EQ(ReasonText(Error{decoded.kind, decoded.reason, "/p/varariv.m3u", 3}),
+              "第3行含有系统字符集无法识别的文字");
+    EXPECT_EQ(ReasonText(decoded), "含有系统字符集无法识别的文字");
+}
+
+TEST(ReasonTextTest, AnUnwritableRowIsNamed) {
+    const Result<std::string> text = NarrowCodec("CP936").Encode("/m/😀.avi");
+    ASSERT_FALSE(text.ok());
+    const Error& encoded = text.error();
+    EXPECT_EQ(ReasonText(Error{encoded.kind, encoded.reason, "/p/varariv.m3u", 2}),
+              "第2行含有系统字符集无法保存的字符");
+}
+
+TEST(ReasonTextTest, ALineGoesBeforeAnyOtherReason) {
+    EXPECT_EQ(ReasonText(Error{ErrorKind::IoError, "Input/output error", "/p/a.m3u", 7}),
+              "第7行：磁盘读写错误");
+    EXPECT_EQ(ReasonText(Error{"row 7 contains a line break", "/p/a.m3u", 7}),
+              "第7行：row 7 contains a line break");
+}
+
+TEST(ReasonTextTest, WhatPlayingMeets) {
+    EXPECT_EQ(ReasonText(Error{ErrorKind::NotFound, "No such file or directory"}), "文件不存在");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::UnrecognizedFormat, "unrecognized file format"}),
+              "无法识别的文件格式");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::DamagedFile, "loading failed"}), "文件已损坏或无法读取");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::NothingToPlay, "no audio or video data played"}),
+              "没有可以解码的视频或音频");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::IsAFolder, "is a folder"}), "是文件夹");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::IsAPipe, "is a pipe"}), "是管道");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::IsADevice, "is a device"}), "是设备");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::NotAFile, "is not a regular file"}), "不是普通文件");
+    EXPECT_EQ(ReasonText(Error{"audio output initialization failed"}),
+              "audio output initialization failed");
+}
+
+}  // namespace
+}  // namespace revuro

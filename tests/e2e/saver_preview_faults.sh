@@ -74,7 +74,7 @@ bystander_lives "resized host"
 note "a host that is never mapped"
 start_host 320 240 unmapped
 start_revuro /p "$HOST"
-PREVIEW=$(wait_for_window "$PREVIEW_TITLE") || fail "no preview window"
+PREVIEW=$(wait_for_window_made "$PREVIEW_TITLE") || fail "no preview window"
 sleep 3
 kill -0 "$REVURO_PID" 2>/dev/null || fail "the preview ended in an unmapped host"
 xwininfo -id "$PREVIEW" | grep -q IsViewable && fail "the preview shows although its host is not mapped"

@@ -120,7 +120,8 @@ class Bench {
              },
              [this](std::size_t n) {
                  const std::string selection = Selection(n);
-                 FrmConfigLogic logic(folder_, settings_, playlists_, view_, RandomOrder(), '/');
+                 FrmConfigLogic logic(PlaylistPlaces::Beside(folder_, '/'), settings_, playlists_,
+                                      view_, RandomOrder(), '/');
                  const double ms =
                      Time([&] { logic.cmdAdd_FileSelected(selection, kMediaFolder); });
                  Check(logic.lstFiles().size() == n, "added row count");
@@ -159,7 +160,8 @@ class Bench {
              },
              [this](std::size_t n) {
                  FrmConfigLogic logic = Loaded(n);
-                 FrmConfigLogic reopened(folder_, settings_, playlists_, view_, RandomOrder(), '/');
+                 FrmConfigLogic reopened(PlaylistPlaces::Beside(folder_, '/'), settings_,
+                                         playlists_, view_, RandomOrder(), '/');
                  const double ms = Time([&] {
                      logic.cmdOK_Click();
                      reopened.Form_Load();
@@ -172,7 +174,8 @@ class Bench {
 
   private:
     FrmConfigLogic Loaded(std::size_t n) {
-        FrmConfigLogic logic(folder_, settings_, playlists_, view_, RandomOrder(), '/');
+        FrmConfigLogic logic(PlaylistPlaces::Beside(folder_, '/'), settings_, playlists_, view_,
+                             RandomOrder(), '/');
         logic.cmdAdd_FileSelected(Selection(n), kMediaFolder);
         return logic;
     }

@@ -53,13 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const StartupDecision decision = DecideStartup(args);
     const std::string switchText = text.substr(0, 2);
-    if (switchText == "/C") {
+    const std::string setup = "--XSCREENSAVER-SETUP";
+    if (text.starts_with(setup) && (text.size() == setup.size() || text[setup.size()] == ' ')) {
+        fuzz::Check(decision.mode == RunMode::XScreenSaverSetup, "the setup option sets up");
+        fuzz::Check(decision.unexpected.size() <= text.size() - setup.size(),
+                    "what follows the option comes from the text");
+    } else if (switchText == "/C") {
         fuzz::Check(decision.mode == RunMode::Configure, "/C configures");
     } else if (switchText == "/P") {
         fuzz::Check(decision.mode == RunMode::Preview, "/P previews");
         CheckTrailingNumber(text, decision.previewParent);
     } else {
         fuzz::Check(decision.mode == RunMode::Saver, "anything else runs the saver");
+    }
+    if (decision.mode != RunMode::XScreenSaverSetup) {
+        fuzz::Check(decision.unexpected.empty(), "only the setup has something unexpected");
     }
     if (decision.mode != RunMode::Preview) {
         fuzz::Check(!decision.previewParent.has_value(), "only the preview has a host");

@@ -20,6 +20,18 @@ Result<std::string> ReadWholeFile(const std::string& path);
 // Opens the file for reading and closes it again: true when that worked.
 bool CanOpenForReading(const std::string& path);
 
+// Whether this user may create files in `folder`, as the system would answer a real attempt:
+// permissions, access lists and read-only mounts count, and root is not taken to write
+// everywhere. Nothing is left in the folder.
+bool CanCreateFilesIn(const std::string& folder);
+
+// Whether something is there (a link counts when what it names is there).
+bool PathExists(const std::string& path);
+
+// Makes the folder and the missing folders above it, readable by the user alone; a folder that
+// is there already counts as done.
+Outcome MakeFolders(const std::string& folder);
+
 // Deletes the file; a missing file counts as done.
 Outcome RemoveFile(const std::string& path);
 

@@ -11,4 +11,7 @@ char NativePathSeparator();
 // root folder.
 std::string ProgramFolder();
 
+// The running executable's full path.
+std::string ProgramPath();
+
 }  // namespace revuro

@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
 
     for (long round = 0; rounds < 0 || round < rounds; ++round) {
         HeadlessView view;
-        FrmConfigLogic dialog(folder, settings, playlists, view);
+        FrmConfigLogic dialog(PlaylistPlaces::Beside(folder), settings, playlists, view);
         dialog.Form_Load();
         const bool toA = dialog.lstFiles() != rowsA;
         dialog.cmdClear_Click();

@@ -70,22 +70,22 @@ std::string UndecodableOnLoad(const std::vector<std::size_t>& lines, const std::
 
 }  // namespace
 
-FrmConfigLogic::FrmConfigLogic(std::string programFolder, SettingsStore& settings,
+FrmConfigLogic::FrmConfigLogic(PlaylistPlaces places, SettingsStore& settings,
                                const PlaylistFile& playlists, FrmConfigView& view,
                                RandomOrder order, char separator)
-    : programFolder_(std::move(programFolder)),
+    : places_(std::move(places)),
       settings_(settings),
       playlists_(playlists),
       view_(view),
       order_(std::move(order)),
       separator_(separator) {}
 
-std::string FrmConfigLogic::PathOf(const char* name) const {
-    return PathBeside(programFolder_, name, separator_);
+Outcome FrmConfigLogic::MakeListFolder() const {
+    return places_.folderToMake.empty() ? Ok() : MakeFolders(places_.folderToMake);
 }
 
 void FrmConfigLogic::Form_Load() {
-    const std::string path = PathOf(kSaverPlaylistName);
+    const std::string& path = places_.toRead;
     Result<PlaylistRows> read = playlists_.Read(path, UndecodableLines::Keep);
     if (!read) {
         // No playlist yet (the first run) is no error; a file we cannot read is.
@@ -118,7 +118,7 @@ void FrmConfigLogic::cmdOK_Click() {
         return;
     }
 
-    const std::string path = PathOf(kSaverPlaylistName);
+    const std::string& path = places_.toSave;
     // A row the file cannot hold is found before anything is stored, and named as it stands
     // in the user's order, not in a random one.
     if (Result<std::string> encoded = playlists_.Encode(lstFiles_.rows(), lstFiles_.rawLines());
@@ -127,6 +127,10 @@ void FrmConfigLogic::cmdOK_Click() {
         error.path = path;
         SelectRowNamedBy(error);
         view_.MsgBoxCritical(SaveFailed("播放列表文件", error), kSaveFailedTitle);
+        return;
+    }
+    if (Outcome made = MakeListFolder(); !made) {
+        view_.MsgBoxCritical(SaveFailed("播放列表文件", made.error()), kSaveFailedTitle);
         return;
     }
 
@@ -177,7 +181,11 @@ void FrmConfigLogic::CmdPlay_Click() {
         view_.MsgBoxInformation(EmptyListForPlay(), kInfoTitle);
         return;
     }
-    const std::string path = PathOf(kTrialPlaylistName);
+    const std::string& path = places_.trial;
+    if (Outcome made = MakeListFolder(); !made) {
+        view_.MsgBoxCritical(TrialWriteFailed(made.error()), kSaveFailedTitle);
+        return;
+    }
     if (Outcome written = playlists_.Write(path, lstFiles_.rows(), lstFiles_.rawLines());
         !written) {
         SelectRowNamedBy(written.error());
@@ -189,7 +197,7 @@ void FrmConfigLogic::CmdPlay_Click() {
 
 void FrmConfigLogic::cmdCancel_Click() { view_.Unload(); }
 
-void FrmConfigLogic::Form_Unload() { PlaylistFile::Remove(PathOf(kTrialPlaylistName)); }
+void FrmConfigLogic::Form_Unload() { PlaylistFile::Remove(places_.trial); }
 
 void FrmConfigLogic::cmdhelp_Click() { view_.MsgBoxInformation(QuickHelpText(), kQuickHelpTitle); }
 

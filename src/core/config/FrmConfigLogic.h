@@ -8,6 +8,7 @@
 #include "core/config/MovieList.h"
 #include "core/config/RandomOrder.h"
 #include "core/store/PlaylistFile.h"
+#include "core/store/PlaylistPlaces.h"
 #include "core/store/SettingsStore.h"
 
 namespace revuro {
@@ -16,8 +17,8 @@ namespace revuro {
 // choices, editing the list, and the trials. The widget forwards each event here.
 class FrmConfigLogic {
   public:
-    FrmConfigLogic(std::string programFolder, SettingsStore& settings,
-                   const PlaylistFile& playlists, FrmConfigView& view, RandomOrder order = {},
+    FrmConfigLogic(PlaylistPlaces places, SettingsStore& settings, const PlaylistFile& playlists,
+                   FrmConfigView& view, RandomOrder order = {},
                    char separator = NativePathSeparator());
 
     const std::vector<std::string>& lstFiles() const { return lstFiles_.rows(); }
@@ -49,14 +50,15 @@ class FrmConfigLogic {
     void RandomFileList();
 
   private:
-    std::string PathOf(const char* name) const;
+    // The folder of the lists, made when it is missing, before anything is written into it.
+    Outcome MakeListFolder() const;
     void AppendNew(const std::vector<std::string>& paths);
     void RestoreRows(std::vector<std::string> rows, std::vector<std::string> rawLines,
                      std::vector<std::string> shortRows);
     // A failure that names a row (as its line) selects that row, so the user sees which one.
     void SelectRowNamedBy(const Error& error);
 
-    std::string programFolder_;
+    PlaylistPlaces places_;
     SettingsStore& settings_;
     const PlaylistFile& playlists_;
     FrmConfigView& view_;

@@ -2,14 +2,15 @@
 
 #include "core/Paths.h"
 #include "core/store/PlayOptions.h"
-#include "core/store/PlaylistFile.h"
 
 namespace revuro {
 
-FrmScrLogic::FrmScrLogic(RunMode mode, std::string programFolder, MediaPlayer& wmp,
-                         SettingsStore& settings, FrmScrView& view, FileProbe canOpen)
+FrmScrLogic::FrmScrLogic(RunMode mode, std::string programFolder, std::string playlist,
+                         MediaPlayer& wmp, SettingsStore& settings, FrmScrView& view,
+                         FileProbe canOpen)
     : mode_(mode),
       programFolder_(std::move(programFolder)),
+      playlist_(std::move(playlist)),
       wmp_(wmp),
       settings_(settings),
       view_(view),
@@ -30,8 +31,7 @@ void FrmScrLogic::LoadFallback() {
 
 void FrmScrLogic::Form_Load() {
     view_.PlaceOverDesktop();
-    const std::string playlist = PathBeside(programFolder_, kSaverPlaylistName);
-    if (!canOpen_(playlist) || !PointPlayerAt(playlist)) LoadFallback();
+    if (!canOpen_(playlist_) || !PointPlayerAt(playlist_)) LoadFallback();
 }
 
 void FrmScrLogic::Form_Resize(int widthTwips, int heightTwips) {

@@ -18,8 +18,10 @@ class FrmScrLogic : public MediaPlayerEvents {
   public:
     using FileProbe = std::function<bool(const std::string& path)>;
 
-    FrmScrLogic(RunMode mode, std::string programFolder, MediaPlayer& wmp, SettingsStore& settings,
-                FrmScrView& view, FileProbe canOpen);
+    // `playlist`: the list to play (PlaylistPlaces::toRead); the fallback picture lies in
+    // `programFolder`.
+    FrmScrLogic(RunMode mode, std::string programFolder, std::string playlist, MediaPlayer& wmp,
+                SettingsStore& settings, FrmScrView& view, FileProbe canOpen);
 
     void Form_Load();
     void Form_Resize(int widthTwips, int heightTwips);
@@ -38,6 +40,7 @@ class FrmScrLogic : public MediaPlayerEvents {
 
     RunMode mode_;
     std::string programFolder_;
+    std::string playlist_;
     MediaPlayer& wmp_;
     SettingsStore& settings_;
     FrmScrView& view_;

@@ -32,23 +32,34 @@ std::string UpperAscii(std::string text) {
 
 constexpr const char* kWindowIdForm = "0x followed by hex digits, or decimal digits";
 
-}  // namespace
-
-std::string CommandText(const std::vector<std::string>& args) {
+// The arguments joined by spaces and trimmed, in their own letter case.
+std::string JoinedText(const std::vector<std::string>& args) {
     std::string text;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (i > 0) text += ' ';
         text += args[i];
     }
-    return UpperAscii(TrimSpaces(std::move(text)));
+    return TrimSpaces(std::move(text));
+}
+
+}  // namespace
+
+std::string CommandText(const std::vector<std::string>& args) {
+    return UpperAscii(JoinedText(args));
 }
 
 StartupDecision DecideStartup(const std::vector<std::string>& args) {
-    const std::string text = CommandText(args);
+    const std::string joined = JoinedText(args);
+    const std::string text = UpperAscii(joined);
+    // Decided first: its first two characters would run the saver.
+    const std::string setup = UpperAscii(kXScreenSaverSetupOption);
+    if (text.starts_with(setup) && (text.size() == setup.size() || text[setup.size()] == ' ')) {
+        return {RunMode::XScreenSaverSetup, std::nullopt, TrimSpaces(joined.substr(setup.size()))};
+    }
     const std::string_view switchText = std::string_view(text).substr(0, 2);
-    if (switchText == "/C") return {RunMode::Configure, std::nullopt};
-    if (switchText == "/P") return {RunMode::Preview, GetTrailingNumber(text)};
-    return {RunMode::Saver, std::nullopt};
+    if (switchText == "/C") return {RunMode::Configure, std::nullopt, {}};
+    if (switchText == "/P") return {RunMode::Preview, GetTrailingNumber(text), {}};
+    return {RunMode::Saver, std::nullopt, {}};
 }
 
 std::optional<std::int32_t> GetTrailingNumber(std::string text) {

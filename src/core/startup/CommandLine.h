@@ -15,13 +15,19 @@ struct StartupDecision {
     RunMode mode = RunMode::Saver;
     // Preview only: the host window; nullopt when the text holds no usable number.
     std::optional<std::int32_t> previewParent;
+    // Setup only: what followed the option, which takes nothing; empty when nothing did.
+    std::string unexpected;
 };
+
+// The option that adds the program to xscreensaver's list; any letter case.
+inline constexpr const char* kXScreenSaverSetupOption = "--xscreensaver-setup";
 
 // The arguments after the program's path, joined by spaces, trimmed of spaces, upper-cased.
 std::string CommandText(const std::vector<std::string>& args);
 
-// The whole start-up decision. Only the first two characters of the command text count:
-// "/C" configures, "/P" previews, everything else (empty included) runs the saver.
+// The whole start-up decision. A command text that begins with the setup option as a word sets
+// up xscreensaver. Otherwise only the first two characters of the command text count: "/C"
+// configures, "/P" previews, everything else (empty included) runs the saver.
 StartupDecision DecideStartup(const std::vector<std::string>& args);
 
 // The last run of digits of the trimmed text as a number; nullopt when the text ends in no

@@ -10,6 +10,8 @@ enum class RunMode : std::int16_t {
     Configure = 1,
     Saver = 2,
     Preview = 3,
+    // Adds the program to xscreensaver's list of display modes, then ends; no window.
+    XScreenSaverSetup = 4,
 };
 
 }  // namespace revuro

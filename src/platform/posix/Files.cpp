@@ -208,6 +208,34 @@ std::optional<Error> MediaPathProblem(const std::string& path) {
     return std::nullopt;
 }
 
+bool CanCreateFilesIn(const std::string& folder) {
+    // A file without a name, gone when it is closed: the real attempt, with nothing to clean up.
+    const FileDescriptor probe(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (probe.get() >= 0) return true;
+    // File systems without such files answer so; the permission check is the next best answer.
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
+        return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    return false;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0;
+}
+
+Outcome MakeFolders(const std::string& folder) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : std::filesystem::path(folder)) {
+        made /= part;
+        if (::mkdir(made.c_str(), 0700) == 0 || errno == EEXIST) continue;
+        return SystemError(made.string(), errno);
+    }
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) return SystemError(folder, errno);
+    if (!S_ISDIR(status.st_mode)) return SystemError(folder, ENOTDIR);
+    return Ok();
+}
+
 Outcome RemoveFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return SystemError(path, errno);
     return Ok();

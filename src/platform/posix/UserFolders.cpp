@@ -15,7 +15,9 @@ std::string AbsoluteVariable(const char* name) {
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
 }
 
-std::string HomeFolder() {
+}  // namespace
+
+std::string UserHomeFolder() {
     std::string home = AbsoluteVariable("HOME");
     if (home.empty()) {
         if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir)
@@ -24,11 +26,14 @@ std::string HomeFolder() {
     return home.empty() ? std::string("/tmp") : home;
 }
 
-}  // namespace
-
 std::string UserConfigFolder() {
     std::string folder = AbsoluteVariable("XDG_CONFIG_HOME");
-    return folder.empty() ? HomeFolder() + "/.config" : folder;
+    return folder.empty() ? UserHomeFolder() + "/.config" : folder;
+}
+
+std::string UserDataFolder() {
+    std::string folder = AbsoluteVariable("XDG_DATA_HOME");
+    return folder.empty() ? UserHomeFolder() + "/.local/share" : folder;
 }
 
 std::string UserRuntimeFolder() {

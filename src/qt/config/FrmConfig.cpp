@@ -147,13 +147,13 @@ QStringList AddMovieNameFilters() {
 
 }  // namespace
 
-FrmConfig::FrmConfig(const std::string& programFolder, SettingsStore& settings,
+FrmConfig::FrmConfig(const PlaylistPlaces& places, SettingsStore& settings,
                      const PlaylistFile& playlists, const PlayerFactory& players, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       players_(players),
-      logic_(programFolder, settings, playlists, *this) {
+      logic_(places, settings, playlists, *this) {
     setObjectName("FrmConfig");
     setWindowTitle(QString::fromUtf8(kConfigTitle));
     setWindowIcon(QApplication::windowIcon());

@@ -34,9 +34,8 @@ class FrmConfig : public QWidget, private FrmConfigView {
     Q_OBJECT
 
   public:
-    FrmConfig(const std::string& programFolder, SettingsStore& settings,
-              const PlaylistFile& playlists, const PlayerFactory& players,
-              QWidget* parent = nullptr);
+    FrmConfig(const PlaylistPlaces& places, SettingsStore& settings, const PlaylistFile& playlists,
+              const PlayerFactory& players, QWidget* parent = nullptr);
     ~FrmConfig() override;
 
     // The form's load handling: fills the list and the two boxes from what is stored.

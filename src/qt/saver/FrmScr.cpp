@@ -15,14 +15,14 @@
 
 namespace revuro {
 
-FrmScr::FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
-               const PlayerFactory& players, QWidget* parent)
+FrmScr::FrmScr(RunMode mode, const std::string& programFolder, const std::string& playlist,
+               SettingsStore& settings, const PlayerFactory& players, QWidget* parent)
     : QWidget(parent),
       mode_(mode),
       inHostWindow_(mode == RunMode::Preview),
       // The saver's settings are the defaults; a pass that shows nothing ends on first.bmp.
       wmp_(players.Make(PlayerSettings{}, {PathBeside(programFolder, kFallbackPictureName)}, this)),
-      logic_(mode, programFolder, wmp_->player(), settings, *this, &CanOpenForReading) {
+      logic_(mode, programFolder, playlist, wmp_->player(), settings, *this, &CanOpenForReading) {
     setObjectName("FrmScr");
     setWindowTitle(kSaverTitle);
     setAutoFillBackground(true);

@@ -19,8 +19,9 @@ class FrmScr : public QWidget, private FrmScrView {
     Q_OBJECT
 
   public:
-    FrmScr(RunMode mode, const std::string& programFolder, SettingsStore& settings,
-           const PlayerFactory& players, QWidget* parent = nullptr);
+    // `playlist`: the list to play; first.bmp lies in `programFolder`.
+    FrmScr(RunMode mode, const std::string& programFolder, const std::string& playlist,
+           SettingsStore& settings, const PlayerFactory& players, QWidget* parent = nullptr);
     ~FrmScr() override;
 
     // The form's load handling: places the window and points the player at the playlist.

@@ -16,8 +16,10 @@
 #include "Version.h"
 #include "core/startup/CommandLine.h"
 #include "core/startup/InstanceGuard.h"
+#include "core/startup/XScreenSaverSetup.h"
 #include "core/store/IniSettingsStore.h"
 #include "core/store/PlaylistFile.h"
+#include "core/store/PlaylistPlaces.h"
 #include "platform/InstanceLock.h"
 #include "platform/NarrowCodec.h"
 #include "platform/Process.h"
@@ -43,6 +45,16 @@ int main(int argc, char* argv[]) {
     IgnoreFileSizeLimitSignal();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const StartupDecision decision = DecideStartup(args);
+    if (decision.mode == RunMode::XScreenSaverSetup) {
+        if (!decision.unexpected.empty()) {
+            std::fprintf(stderr, "revuro: %s takes nothing after it, not \"%s\"\n",
+                         kXScreenSaverSetupOption, decision.unexpected.c_str());
+            return 2;
+        }
+        const SetupReport report = SetUpXScreenSaver(UserHomeFolder(), ProgramPath());
+        std::fputs(report.text.c_str(), report.status == 0 ? stdout : stderr);
+        return report.status;
+    }
 
     X11Refusal refusal;
     const std::unique_ptr<X11Desktop> desktop = X11Desktop::Connect(decision, args, refusal);
@@ -77,20 +89,22 @@ int main(int argc, char* argv[]) {
     const PlaylistFile playlists(codec);
     IniSettingsStore settings(IniSettingsStore::DefaultPath());
     const std::string folder = ProgramFolder();
+    const PlaylistPlaces places = FindPlaylistPlaces(folder, UserDataFolder());
     const PlayerFactory players(codec, output);
 
     std::unique_ptr<QWidget> window;
     FrmScr* saver = nullptr;
     switch (decision.mode) {
         case RunMode::Configure: {
-            auto config = std::make_unique<FrmConfig>(folder, settings, playlists, players);
+            auto config = std::make_unique<FrmConfig>(places, settings, playlists, players);
             config->Load();
             config->show();
             window = std::move(config);
             break;
         }
         case RunMode::Preview: {
-            auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, settings, players);
+            auto frmScr = std::make_unique<FrmScr>(RunMode::Preview, folder, places.toRead,
+                                                   settings, players);
             frmScr->Load();
             desktop->ShowInHost(*frmScr, kPreviewTitle);
             saver = frmScr.get();
@@ -102,7 +116,8 @@ int main(int argc, char* argv[]) {
             // decides itself how many run: a saver with a host window skips the guard, or the
             // second monitor's would end at the first one's window.
             if (!desktop->HasHost() && desktop->SaverRunning(lock)) TerminateImmediately(0);
-            auto frmScr = std::make_unique<FrmScr>(RunMode::Saver, folder, settings, players);
+            auto frmScr =
+                std::make_unique<FrmScr>(RunMode::Saver, folder, places.toRead, settings, players);
             if (desktop->HasHost()) frmScr->UseHostWindow(desktop->HostPlaysSound());
             frmScr->Load();
             if (desktop->HasHost()) {

@@ -81,7 +81,7 @@ class FrmConfigLogicTest : public ::testing::Test {
             auto random = std::make_unique<ScriptedUniformRandom>(script);
             generator = random.get();
             logic = std::make_unique<FrmConfigLogic>(
-                folder.path(), settings, playlists, view,
+                PlaylistPlaces::Beside(folder.path(), '/'), settings, playlists, view,
                 RandomOrder(std::move(random), [] { return 1.5; }), '/');
         }
         return *logic;
@@ -284,7 +284,8 @@ TEST_F(FrmConfigOkTest, ConfirmedRandomOrderAndBoxesComeBackOnTheNextOpening) {
     Logic().cmdOK_Click();
 
     FakeFrmConfigView nextView;
-    FrmConfigLogic next(folder.path(), settings, playlists, nextView, RandomOrder(), '/');
+    FrmConfigLogic next(PlaylistPlaces::Beside(folder.path(), '/'), settings, playlists, nextView,
+                        RandomOrder(), '/');
     nextView.chkA = false;
     next.Form_Load();
     EXPECT_EQ(next.lstFiles(), (Rows{"/m/c.avi", "/m/a.avi", "/m/b.avi"}));
@@ -301,7 +302,8 @@ TEST_F(FrmConfigOkTest, UndecodableRowsKeepTheirBytesInTheRandomOrder) {
     EXPECT_EQ(ReadBytes(SaverPlaylist()), "/m/\xFF\xFF\xFF.avi\r\n/m/\x81\x20.avi\r\n/m/b.avi");
     // The trial list of the next opening carries them too.
     FakeFrmConfigView nextView;
-    FrmConfigLogic next(folder.path(), settings, playlists, nextView, RandomOrder(), '/');
+    FrmConfigLogic next(PlaylistPlaces::Beside(folder.path(), '/'), settings, playlists, nextView,
+                        RandomOrder(), '/');
     next.Form_Load();
     next.CmdPlay_Click();
     EXPECT_EQ(ReadBytes(TrialPlaylist()), ReadBytes(SaverPlaylist()));
@@ -599,7 +601,8 @@ TEST_F(FrmConfigAddTest, OneFileInTheRootGetsOneSeparator) {
 }
 
 TEST_F(FrmConfigAddTest, OneFileInADriveRootOnWindows) {
-    FrmConfigLogic windows(folder.path(), settings, playlists, view, RandomOrder(), '\\');
+    FrmConfigLogic windows(PlaylistPlaces::Beside(folder.path(), '\\'), settings, playlists, view,
+                           RandomOrder(), '\\');
     windows.cmdAdd_FileSelected("C:\\a.avi", "C:\\");
     windows.cmdAdd_FileSelected("D:\\Movies\0b.avi\0c.avi"s, "D:\\Movies");
     EXPECT_EQ(windows.lstFiles(), (Rows{"C:\\a.avi", "D:\\Movies\\b.avi", "D:\\Movies\\c.avi"}));

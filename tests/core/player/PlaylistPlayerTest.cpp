@@ -36,7 +36,7 @@ class PlaylistPlayerTest : public ::testing::Test {
         settings.values[{"DavodoR2.0", "选项设置", "顺序播放"}] = loop;
         Make({kPicture});
         frmScr =
-            std::make_unique<FrmScrLogic>(mode, "/opt/revuro", *player, settings, view,
+            std::make_unique<FrmScrLogic>(mode, "/opt/revuro", kList, *player, settings, view,
                                           [listOpens](const std::string&) { return listOpens; });
         player->SetEventSink(frmScr.get());
         frmScr->Form_Load();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Paths.h"
 #include "core/saver/Fakes.h"
 #include "support/MemorySettingsStore.h"
 
@@ -29,8 +30,9 @@ class FrmScrLogicTest : public ::testing::Test {
     // The saver window's logic in `mode`, with `playlistOpens` as the answer of the file probe.
     FrmScrLogic& Make(RunMode mode, bool playlistOpens = true, std::string folder = kFolder) {
         playlistOpens_ = playlistOpens;
-        logic = std::make_unique<FrmScrLogic>(mode, std::move(folder), player, settings, view,
-                                              [this](const std::string& path) {
+        const std::string playlist = PathBeside(folder, "varariv.m3u", '/');
+        logic = std::make_unique<FrmScrLogic>(mode, std::move(folder), playlist, player, settings,
+                                              view, [this](const std::string& path) {
                                                   probed.push_back(path);
                                                   return playlistOpens_;
                                               });

@@ -638,7 +638,8 @@ class TestFrmConfig : public QObject {
 
   private:
     void Open() {
-        dialog_ = std::make_unique<FrmConfig>(program_->path(), *settings_, playlists_, players_);
+        dialog_ = std::make_unique<FrmConfig>(PlaylistPlaces::Beside(program_->path()), *settings_,
+                                              playlists_, players_);
         dialog_->Load();
     }
 

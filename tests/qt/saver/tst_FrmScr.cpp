@@ -45,7 +45,8 @@ class FrmScrTest : public QObject {
     }
 
     void saverCoversEveryMonitorAndPlaysOnThePrimary() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         QVERIFY(frmScr.isVisible());
         QCOMPARE(frmScr.windowTitle(), QString("DavodoR2.0"));
@@ -62,13 +63,14 @@ class FrmScrTest : public QObject {
     void playerDrawsOnlyThroughX11Contexts() {
         // A refused list would leave mpv probing every context, Wayland and DRM included.
         const PlayerFactory gpu(codec_, VideoOutput::Gpu);
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, gpu);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_, gpu);
         const QString contexts = QString::fromStdString(Mpv(frmScr).GpuContexts());
         QVERIFY2(contexts.startsWith("x11egl"), qPrintable(contexts));
     }
 
     void withoutPlaylistThePlayerGetsThePictureBesideTheProgram() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         QCOMPARE(QString::fromStdString(frmScr.wmp().player().URL()),
                  folder_->filePath("first.bmp"));
@@ -79,7 +81,8 @@ class FrmScrTest : public QObject {
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write("/media/a.mp4\r\n/media/b.mkv");
         list.close();
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         QCOMPARE(QString::fromStdString(frmScr.wmp().player().URL()), list.fileName());
         QCOMPARE(frmScr.wmp().player().Items(),
@@ -87,7 +90,8 @@ class FrmScrTest : public QObject {
     }
 
     void previewIsNotShownByLoadAndKeepsTheVideoInsideThePlayer() {
-        FrmScr frmScr(RunMode::Preview, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Preview, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
         frmScr.setGeometry(0, 0, 320, 240);
@@ -97,7 +101,8 @@ class FrmScrTest : public QObject {
     }
 
     void saverInAHostWindowLeavesPlacingToTheHost() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.UseHostWindow(true);
         frmScr.Load();
         QVERIFY(!frmScr.isVisible());  // the host's embedding shows it
@@ -111,7 +116,8 @@ class FrmScrTest : public QObject {
     }
 
     void playbackHoldsWhileTheMonitorsSleep() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         const std::int32_t state = frmScr.wmp().player().PlayState();
         QVERIFY(!Mpv(frmScr).IsHeld());
@@ -127,7 +133,8 @@ class FrmScrTest : public QObject {
     }
 
     void heldPlaybackStaysHeldWhenTheNextItemLoads() {
-        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), *settings_, players_);
+        FrmScr frmScr(RunMode::Saver, folder_->path().toStdString(), Playlist(), *settings_,
+                      players_);
         frmScr.Load();
         frmScr.SetMonitorPower(MonitorPower::Off);
         QVERIFY(frmScr.wmp().player().SetURL(folder_->filePath("other.bmp").toStdString()).ok());
@@ -135,6 +142,8 @@ class FrmScrTest : public QObject {
     }
 
   private:
+    std::string Playlist() const { return folder_->filePath("varariv.m3u").toStdString(); }
+
     NarrowCodec codec_{"UTF-8"};
     PlaylistFile playlists_{codec_};
     PlayerFactory players_{codec_, VideoOutput::X11};

@@ -272,5 +272,52 @@ TEST_F(LeftoverTemporariesTest, TwoWritesAtOnceNeverTakeEachOthersTemporary) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"varariv.m3u"});
 }
 
+// ---- Folders: may files be made there, making them ----
+
+TEST(CanCreateFilesInTest, TheUsersOwnFolderYesAMissingOneOrAFileNoAndNothingIsLeft) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    EXPECT_TRUE(CanCreateFilesIn(folder.path()));
+    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_FALSE(CanCreateFilesIn(folder.File("missing")));
+    WriteBytes(folder.File("file"), "x");
+    EXPECT_FALSE(CanCreateFilesIn(folder.File("file")));
+}
+
+TEST(CanCreateFilesInTest, AFolderWithoutWritePermissionIsReadOnlyForAUser) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes there; the end-to-end tests mount one read-only";
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_FALSE(CanCreateFilesIn(folder.path()));
+    ::chmod(folder.path().c_str(), 0755);
+}
+
+TEST(MakeFoldersTest, MakesEveryMissingFolderForTheUserAloneAndTakesOnesThatAreThere) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    const std::string deep = folder.File("a/b/revuro");
+    ASSERT_TRUE(MakeFolders(deep).ok());
+    for (const std::string& made : {folder.File("a"), folder.File("a/b"), deep}) {
+        EXPECT_EQ(std::filesystem::status(made).permissions(), std::filesystem::perms::owner_all)
+            << made;
+    }
+    EXPECT_TRUE(MakeFolders(deep).ok());
+    EXPECT_TRUE(PathExists(deep));
+}
+
+TEST(MakeFoldersTest, AFileInTheWayIsAnErrorNamingIt) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    WriteBytes(folder.File("a"), "x");
+    for (const std::string& wanted : {folder.File("a"), folder.File("a/revuro")}) {
+        const Outcome made = MakeFolders(wanted);
+        ASSERT_FALSE(made.ok()) << wanted;
+        EXPECT_EQ(made.error().kind, ErrorKind::NotAFolder) << wanted;
+    }
+    EXPECT_FALSE(PathExists(folder.File("a/revuro")));
+}
+
 }  // namespace
 }  // namespace revuro

@@ -81,8 +81,8 @@ class FrmConfigLogicTest : public ::testing::Test {
             auto random = std::make_unique<ScriptedUniformRandom>(script);
             generator = random.get();
             logic = std::make_unique<FrmConfigLogic>(
-                PlaylistPlaces::Beside(folder.path(), '/'), settings, playlists, view,
-                RandomOrder(std::move(random), [] { return 1.5; }), '/');
+                places ? *places : PlaylistPlaces::Beside(folder.path(), '/'), settings, playlists,
+                view, RandomOrder(std::move(random), [] { return 1.5; }), '/');
         }
         return *logic;
     }
@@ -97,6 +97,8 @@ class FrmConfigLogicTest : public ::testing::Test {
     }
 
     TempFolder folder;
+    // Where the lists are; beside the program in `folder` unless a test says otherwise.
+    std::optional<PlaylistPlaces> places;
     NarrowCodec codec{"CP936"};
     PlaylistFile playlists{codec};
     RecordingSettingsStore settings;
@@ -420,6 +422,63 @@ TEST_F(FrmConfigFailedOkTest, AReadOnlyFolderKeepsTheDialogOpen) {
                                  std::filesystem::perm_options::add);
     ExpectNothingChanged(rows);
     ExpectOneCriticalNaming(SaverPlaylist(), "");
+}
+
+// ---- A program folder the user cannot write: the user's own folder ----
+
+class FrmConfigUserFolderTest : public FrmConfigLogicTest {
+  protected:
+    void SetUp() override {
+        FrmConfigLogicTest::SetUp();
+        std::filesystem::create_directory(folder.File("program"));
+        WriteBytes(AdministratorsList(), "/m/default.avi");
+        places = PlaylistPlaces{AdministratorsList(), UserFile("varariv.m3u"), UserFile("temp.m3u"),
+                                folder.File("data/revuro")};
+    }
+    std::string AdministratorsList() const { return folder.File("program/varariv.m3u"); }
+    std::string UserFile(const std::string& name) const {
+        return folder.File("data/revuro/" + name);
+    }
+};
+
+TEST_F(FrmConfigUserFolderTest, OpensWithTheAdministratorsListAndOkSavesTheUsersOwn) {
+    Logic().Form_Load();
+    EXPECT_EQ(Logic().lstFiles(), (Rows{"/m/default.avi"}));
+    Logic().lstFiles_OLEDragDrop({"/m/mine.avi"});
+    Logic().cmdOK_Click();
+    EXPECT_EQ(view.unloads, 1);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(ReadBytes(UserFile("varariv.m3u")), "/m/default.avi\r\n/m/mine.avi");
+    EXPECT_EQ(ReadBytes(AdministratorsList()), "/m/default.avi");
+    // Made for the user alone, as the data folder's own rules ask.
+    EXPECT_EQ(std::filesystem::status(folder.File("data/revuro")).permissions(),
+              std::filesystem::perms::owner_all);
+}
+
+TEST_F(FrmConfigUserFolderTest, TheTrialListGoesBesideTheUsersListAndLeavesWithTheDialog) {
+    Fill({"/m/a.avi"});
+    Logic().CmdPlay_Click();
+    EXPECT_EQ(view.played, std::vector<std::string>{UserFile("temp.m3u")});
+    EXPECT_EQ(ReadBytes(UserFile("temp.m3u")), "/m/a.avi");
+    Logic().Form_Unload();
+    EXPECT_EQ(TempFolder::NamesIn(folder.File("data/revuro")), std::set<std::string>{});
+    EXPECT_EQ(TempFolder::NamesIn(folder.File("program")), std::set<std::string>{"varariv.m3u"});
+}
+
+TEST_F(FrmConfigUserFolderTest, AFolderThatCannotBeMadeIsReportedAndNothingIsStored) {
+    WriteBytes(folder.File("data"), "a file where the folder should be");
+    Fill({"/m/a.avi"});
+    view.chkRandom = true;
+    Logic().cmdOK_Click();
+    EXPECT_EQ(view.unloads, 0);
+    EXPECT_TRUE(settings.steps.empty());
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].kind, Kind::Critical);
+    EXPECT_NE(view.messages[0].text.find("文件：" + folder.File("data")), std::string::npos)
+        << view.messages[0].text;
+    Logic().CmdPlay_Click();
+    EXPECT_EQ(view.messages.size(), 2u);
+    EXPECT_TRUE(view.played.empty());
 }
 
 // ---- Play all, cancel, unload ----

@@ -54,8 +54,31 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{"UnknownSwitch", {"/X"}, RunMode::Saver, std::nullopt},
         ModeCase{"BareLetter", {"S"}, RunMode::Saver, std::nullopt},
         ModeCase{"DashConfigure", {"-c"}, RunMode::Saver, std::nullopt},
-        ModeCase{"SpaceInsideSwitch", {"/", "C"}, RunMode::Saver, std::nullopt}),
+        ModeCase{"SpaceInsideSwitch", {"/", "C"}, RunMode::Saver, std::nullopt},
+        ModeCase{"XScreenSaverSetup",
+                 {"--xscreensaver-setup"},
+                 RunMode::XScreenSaverSetup,
+                 std::nullopt},
+        ModeCase{"XScreenSaverSetupAnyCase",
+                 {" --XScreenSaver-Setup "},
+                 RunMode::XScreenSaverSetup,
+                 std::nullopt},
+        ModeCase{
+            "XScreenSaverSetupLonger", {"--xscreensaver-setups"}, RunMode::Saver, std::nullopt},
+        ModeCase{"XScreenSaverOnly", {"--xscreensaver"}, RunMode::Saver, std::nullopt},
+        ModeCase{"XScreenSaverSetupAfterSwitch",
+                 {"/c", "--xscreensaver-setup"},
+                 RunMode::Configure,
+                 std::nullopt}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
+
+TEST(DecideSetupTest, TheSetupOptionTakesNothingAfterItAndSaysWhatCame) {
+    EXPECT_EQ(DecideStartup({"--xscreensaver-setup"}).unexpected, "");
+    const StartupDecision decision = DecideStartup({"--xscreensaver-setup", "now", "Please "});
+    EXPECT_EQ(decision.mode, RunMode::XScreenSaverSetup);
+    EXPECT_EQ(decision.unexpected, "now Please");
+    EXPECT_EQ(DecideStartup({"/c", "now"}).unexpected, "");
+}
 
 TEST(CommandTextTest, JoinsArgumentsBySpaces) {
     EXPECT_EQ(CommandText({"/p", "1234"}), "/P 1234");

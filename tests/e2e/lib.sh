@@ -10,19 +10,27 @@ E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/revuro-e2e.XXXXXX")
 APP="$E2E_WORK/app"          # the program folder: playlist and first.bmp live here
 MEDIA="$E2E_WORK/media"
 SHOTS="${REVURO_SHOTS:-$REVURO_BUILD/screenshots}"
-mkdir -p "$APP" "$MEDIA" "$E2E_WORK/config" "$E2E_WORK/run" "$SHOTS"
+mkdir -p "$APP" "$MEDIA" "$E2E_WORK/config" "$E2E_WORK/data" "$E2E_WORK/run" "$SHOTS"
 chmod 700 "$E2E_WORK/run"
 cp "$REVURO" "$APP/revuro"
 [[ -f "$REVURO_BUILD/first.bmp" ]] && cp "$REVURO_BUILD/first.bmp" "$APP/"
-export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_RUNTIME_DIR="$E2E_WORK/run"
+export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
+export XDG_RUNTIME_DIR="$E2E_WORK/run"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 E2E_PIDS=()
+E2E_USER=""
 
 e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
+    if [[ -n $E2E_USER ]]; then
+        # Whatever the user still runs, then the user, its group and its home.
+        for pid in $(pgrep -u "$E2E_USER" 2>/dev/null); do kill -9 "$pid" 2>/dev/null || true; done
+        userdel -r "$E2E_USER" >/dev/null 2>&1 || echo "could not remove the user $E2E_USER" >&2
+        rm -rf "/tmp/revuro-$E2E_UID"
+    fi
     if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_WORK"; else echo "kept $E2E_WORK"; fi
 }
 trap e2e_cleanup EXIT
@@ -265,4 +273,49 @@ wait_for_pointer() {
     done
     echo "the pointer at ($1, $2) is \"$seen\", not \"$3\"" >&2
     return 1
+}
+
+# add_test_user: (root only) a normal user of the machine for this test, with its home in the
+# test's folder, removed with everything it owns when the test ends; sets E2E_USER, E2E_UID,
+# E2E_HOME. The test's folder is opened for it to read the program and the clips.
+add_test_user() {
+    E2E_HOME="$E2E_WORK/home"
+    local name="revuro$$"
+    useradd -m -d "$E2E_HOME" -s /bin/sh "$name" || fail "useradd could not make a user"
+    E2E_USER=$name
+    E2E_UID=$(id -u "$name")
+    chmod 755 "$E2E_WORK" "$APP" "$MEDIA"
+}
+
+# as_user COMMAND...: runs COMMAND as the test's user (or as this one when not root), with a
+# login's environment: HOME, the display, the locale and a runtime folder of its own.
+as_user() {
+    local run="$E2E_WORK/run-$E2E_UID"
+    mkdir -p "$run"
+    local -a vars=(HOME="$E2E_HOME" DISPLAY="$DISPLAY" LANG=C.UTF-8 LC_ALL=C.UTF-8
+        PATH=/usr/local/bin:/usr/bin:/bin XDG_RUNTIME_DIR="$run")
+    local name
+    for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        [[ -n ${!name:-} ]] && vars+=("$name=${!name}")
+    done
+    if [[ -n $E2E_USER ]]; then
+        chown "$E2E_USER:" "$run"
+        chmod 700 "$run"
+        setpriv --reuid="$E2E_UID" --regid="$(id -g "$E2E_USER")" --init-groups \
+            env -i "${vars[@]}" "$@"
+    else
+        env -i "${vars[@]}" "$@"
+    fi
+}
+
+# user_or_self: a normal user for the test: a new one when root, else whoever runs it, with a
+# home of its own in the test's folder.
+user_or_self() {
+    if (($(id -u) == 0)); then
+        add_test_user
+    else
+        E2E_HOME="$E2E_WORK/home"
+        E2E_UID=$(id -u)
+        mkdir -p "$E2E_HOME"
+    fi
 }

@@ -1,4 +1,5 @@
-# A program folder that cannot be written: OK and play all report why in a box, and the dialog
+# A program folder that cannot be written, and no folder of the user's own for the list either
+# (a file stands where it would be made): OK and play all report why in a box, and the dialog
 # stays open with the user's list; nothing is lost and the program does not end.
 source "$(dirname "$0")/lib.sh"
 start_xvfb 800x600
@@ -8,6 +9,8 @@ ERROR_TITLE="保存失败"
 write_playlist "$MEDIA/a.mp4" "$MEDIA/b.mp4"
 cp "$APP/varariv.m3u" "$E2E_WORK/before.m3u"
 set_loop 是
+printf 'a file, not a folder' >"$E2E_WORK/data-file"
+export XDG_DATA_HOME="$E2E_WORK/data-file"
 
 # File modes do not stop root, a read-only mount does: the program runs in a mount namespace
 # of its own in which its folder is mounted read-only.

@@ -29,8 +29,8 @@ settings_change() {
     E2E_PIDS+=("$pid")
     window=$(wait_for_window xscreensaver-settings) || fail "xscreensaver-settings showed no window"
     for ((i = 0; i < 50; i++)); do
-        if [[ -n $(xdotool search --name '^Warning$' 2>/dev/null) ]]; then
-            xdotool windowfocus --sync "$(xdotool search --name '^Warning$' | head -n1)" key Escape
+        if [[ -n $(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null) ]]; then
+            xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Warning$' | head -n1)" key Escape
             wait_for_no_window Warning || fail "the question about the daemon did not close"
             break
         fi

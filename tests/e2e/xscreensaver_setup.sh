@@ -27,15 +27,13 @@ settings_change() {
     as_user xscreensaver-settings >>"$E2E_WORK/settings.log" 2>&1 &
     pid=$!
     E2E_PIDS+=("$pid")
-    window=$(wait_for_window xscreensaver-settings) || fail "xscreensaver-settings showed no window"
-    for ((i = 0; i < 50; i++)); do
-        if [[ -n $(xdotool search --onlyvisible --name '^Warning$' 2>/dev/null) ]]; then
-            xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Warning$' | head -n1)" key Escape
-            wait_for_no_window Warning || fail "the question about the daemon did not close"
-            break
-        fi
-        sleep 0.1
-    done
+    # Its title names the display mode it shows first.
+    window=$(wait_for_window 'XScreenSaver: .* Settings') ||
+        fail "xscreensaver-settings showed no window: $(cat "$E2E_WORK/settings.log")"
+    # No daemon runs for the test user, so the program always asks whether to start one.
+    wait_for_window Warning >/dev/null || fail "xscreensaver-settings asked nothing about its daemon"
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Warning$' | head -n1)" key Escape
+    wait_for_no_window Warning || fail "the question about the daemon did not close"
     shot "xscreensaver-settings-$1" >/dev/null
     xdotool mousemove --window "$window" 269 504 click 1
     for ((i = 0; i < 100; i++)); do
@@ -44,7 +42,7 @@ settings_change() {
         [[ -f $FILE && -n $before ]] && ! cmp -s "$FILE" "$E2E_WORK/last" && break
         sleep 0.1
     done
-    [[ -f $FILE ]] || fail "xscreensaver-settings wrote no $FILE"
+    ((i < 100)) || fail "xscreensaver-settings did not write $FILE after \"Blank After\" changed"
     kill "$pid"
     wait_for_exit "$pid" 10 || fail "xscreensaver-settings did not end"
     cp "$FILE" "$E2E_WORK/last"

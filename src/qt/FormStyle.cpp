@@ -1,6 +1,9 @@
 #include "qt/FormStyle.h"
 
+#include <QWidget>
+
 #include "core/Twips.h"
+#include "platform/x11/X11BlackBackground.h"
 
 namespace revuro {
 
@@ -21,6 +24,14 @@ QFont SongFont(double points) {
                       QStringLiteral("WenQuanYi Micro Hei")});
     font.setPointSizeF(points);
     return font;
+}
+
+void PaintBlack(QWidget& widget) {
+    if (X11BlackBackground::Apply(widget)) return;
+    widget.setAutoFillBackground(true);
+    QPalette black = widget.palette();
+    black.setColor(QPalette::Window, Qt::black);
+    widget.setPalette(black);
 }
 
 }  // namespace revuro

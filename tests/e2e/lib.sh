@@ -191,6 +191,7 @@ colour_is() {
         blue) ((b > 180 && r < 80 && g < 80)) ;;
         yellow) ((r > 180 && g > 180 && b < 80)) ;;
         black) ((r < 20 && g < 20 && b < 20)) ;;
+        white) ((r > 235 && g > 235 && b > 235)) ;;
         *) return 2 ;;
     esac
 }

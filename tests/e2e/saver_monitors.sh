@@ -56,6 +56,16 @@ check_layout() {
     for x in $((other_x + 2)) $((other_x + 320)) $((other_x + 637)); do
         colour_is "$(pixel "$file" "$x" 240)" black || fail "$name: the other monitor is not black at $x"
     done
+
+    note "$name: the X server keeps the black, with the saver stopped"
+    kill -STOP "$REVURO_PID"
+    start_host 200 200
+    xdotool windowmove --sync "$HOST" $((other_x + 220)) 140
+    wait_for_colour white $((other_x + 320)) 240 || fail "$name: the window over the saver does not show"
+    kill "$HOST_PID"
+    wait_for_colour black $((other_x + 320)) 240 ||
+        fail "$name: what the window uncovered is not black without the saver's help"
+    kill -CONT "$REVURO_PID"
     xdotool key Escape
     wait_for_exit "$REVURO_PID" 5 || fail "$name: a key did not end the saver"
 

@@ -5,18 +5,15 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "qt/FormStyle.h"
+
 namespace revuro {
 
 namespace {
 
-void PaintBlack(QWidget& widget) {
-    widget.setAutoFillBackground(true);
-    QPalette black = widget.palette();
-    black.setColor(QPalette::Window, Qt::black);
-    widget.setPalette(black);
-}
-
 QWidget* MakeVideoArea(QWidget* control) {
+    // The control's own window first, so that the video area's window is made inside it.
+    PaintBlack(*control);
     auto* video = new QWidget(control);
     video->setObjectName("video");
     video->setAttribute(Qt::WA_NativeWindow);
@@ -45,7 +42,6 @@ PlayerControl::PlayerControl(const PlayerSettings& settings, PlaylistPlayerOptio
     setObjectName("wmp");
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    PaintBlack(*this);
 }
 
 PlayerControl::~PlayerControl() = default;

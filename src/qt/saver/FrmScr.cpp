@@ -10,6 +10,7 @@
 #include "core/startup/InstanceGuard.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "qt/FormStyle.h"
 #include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 
@@ -25,10 +26,7 @@ FrmScr::FrmScr(RunMode mode, const std::string& programFolder, const std::string
       logic_(mode, programFolder, playlist, wmp_->player(), settings, *this, &CanOpenForReading) {
     setObjectName("FrmScr");
     setWindowTitle(kSaverTitle);
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    PaintBlack(*this);
     if (mode_ != RunMode::Preview) {
         // Above panels and docks, no taskbar entry: the window manager leaves it alone.
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);

@@ -68,11 +68,15 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");  // libmpv parses numbers in the C locale
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(kVersionText);
-    QApplication::setWindowIcon(QIcon(":/revuro/icon.ico"));
     // The program speaks Chinese whatever the locale; Qt's own dialogs and buttons should too.
+    // Only the configuration dialog and the windows it opens have any, or show an icon: the
+    // saver and its preview load neither.
     QTranslator qtTexts;
-    if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    if (decision.mode == RunMode::Configure) {
+        QApplication::setWindowIcon(QIcon(":/revuro/icon.ico"));
+        if (qtTexts.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qtTexts);
+    }
 
     // SIGTERM (how xscreensaver ends a hack) and SIGINT end every mode cleanly: the event loop
     // ends, and the windows and their players are destroyed below, on this thread.

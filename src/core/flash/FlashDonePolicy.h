@@ -21,7 +21,8 @@ struct FlashTiming {
 // - With a pass signal: the movie ends with the first pass that ends at least kMinimum after
 //   it was shown, so a short loop plays whole passes for at least as long as a picture shows,
 //   and a long animation plays once. A movie that stops before its last frame, or plays far
-//   slower than its frame rate, ends at twice its pass time, within kSignalWait.
+//   slower than its frame rate, ends at twice its pass time, kept between kShortestSignalWait
+//   and kLongestSignalWait (kMaximum when the header leaves the frame rate open).
 // - Without one (ActionScript 3, a timeline of one frame, a file cut short): it ends after its
 //   pass time, within kMinimum and kMaximum.
 // Time while the movie is held (nobody can see it) does not count.
@@ -30,7 +31,7 @@ class FlashDonePolicy {
     static constexpr std::chrono::milliseconds kMinimum{5'000};    // a picture's time
     static constexpr std::chrono::milliseconds kMaximum{300'000};  // five minutes
     static constexpr std::chrono::milliseconds kShortestSignalWait{10'000};
-    static constexpr std::chrono::milliseconds kLongestSignalWait{1'800'000};
+    static constexpr std::chrono::milliseconds kLongestSignalWait{1'800'000};  // half an hour
 
     explicit FlashDonePolicy(const MonotonicClock& clock) : clock_(clock) {}
 

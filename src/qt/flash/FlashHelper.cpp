@@ -103,6 +103,7 @@ void FlashHelper::Load(std::uint64_t id, const std::string& path) {
     hasCurrent_ = true;
     auto failed = [&](const std::string& reason) {
         hasCurrent_ = false;
+        emit movieWanted(false);
         Report(FlashReport::Failed(id, reason));
     };
     if (const std::optional<Error> problem = MediaPathProblem(path)) return failed(problem->reason);
@@ -122,11 +123,13 @@ void FlashHelper::Load(std::uint64_t id, const std::string& path) {
             : file.value();
     const QUrl url =
         scheme_.SetMovie(id, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    emit movieWanted(true);
     RunScript(QString("revuroFlash.load(%1, %2)").arg(id).arg(JsString(url.toString())));
 }
 
 void FlashHelper::Stop() {
     hasCurrent_ = false;
+    emit movieWanted(false);
     scheme_.ClearMovie();
     RunScript("revuroFlash.stop()");
 }
@@ -158,6 +161,7 @@ void FlashHelper::PageEvent(const QString& kind, const QUrlQuery& fields) {
         if (timing_.passSignal) Report(FlashReport::PassEnded(id));
     } else if (kind == "failed") {
         hasCurrent_ = false;
+        emit movieWanted(false);
         scheme_.ClearMovie();
         Report(FlashReport::Failed(
             id, fields.queryItemValue("reason", QUrl::FullyDecoded).toStdString()));
@@ -169,6 +173,7 @@ void FlashHelper::PageGone() {
     pageReady_ = false;
     if (hasCurrent_) {
         hasCurrent_ = false;
+        emit movieWanted(false);
         Report(FlashReport::Failed(current_, "the web engine's renderer ended"));
     }
     scheme_.ClearMovie();

@@ -35,6 +35,11 @@ class FlashHelper : public QObject {
     // Starts reading commands and loads the page.
     void Start();
 
+  signals:
+    // The movie window is wanted on top of the saver's picture (a movie is loaded), or out of
+    // the way (none is, or it failed), so that the saver's own picture and notes show.
+    void movieWanted(bool wanted);
+
   private:
     void ReadInput();
     void Run(const FlashCommand& command);

@@ -158,6 +158,12 @@ int main(int argc, char* argv[]) {
 
     // Without the graphics card the web engine has no WebGL: Ruffle need not try it first.
     FlashHelper helper(page, scheme, output == VideoOutput::X11 ? "canvas" : "");
+    // Over the saver's own picture only while a movie plays.
+    QObject::connect(&helper, &FlashHelper::movieWanted, &view, [&view](bool wanted) {
+        if (!wanted) return view.hide();
+        view.show();
+        view.windowHandle()->raise();
+    });
     helper.Start();
     return app.exec();
 }

@@ -2,7 +2,8 @@
 # Flash movies in the real saver, played by its helper: a movie fills the primary monitor
 # keeping its aspect between black bars, in order with movies and pictures; what the helper
 # cannot play is one skip without Ruffle's error panel; any key ends the saver while a movie
-# plays; a movie reaches no network; the trial window plays a movie too.
+# plays; a movie reaches no network; a helper that dies or is missing costs one movie; the
+# trial window plays a movie too.
 source "$(dirname "$0")/lib.sh"
 : "${REVURO_FLASH:?REVURO_FLASH must name the built helper}"
 
@@ -93,6 +94,24 @@ for key in Escape a; do
     for ((i = 0; i < 100; i++)); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$helper" 2>/dev/null && fail "the helper outlived the saver"
 done
+
+note "a helper that dies costs its movie only; the list goes on"
+write_playlist "$MEDIA/long.swf" "$MEDIA/yellow.png"
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+wait_for_colour blue 320 240 $FLASH_WAIT || fail "the movie is not shown"
+kill -9 "$(pgrep -P "$REVURO_PID" -f revuro-flash)" || fail "no helper to kill"
+wait_for_colour yellow 320 240 || fail "the list did not go on after the helper died"
+stop_revuro
+
+note "without the helper a Flash movie is skipped and the rest plays"
+mv "$APP/revuro-flash" "$E2E_WORK/revuro-flash"
+write_playlist "$MEDIA/blue.swf" "$MEDIA/yellow.png"
+start_revuro /s
+wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+wait_for_colour yellow 320 240 || fail "the picture after the Flash movie did not show"
+stop_revuro
+mv "$E2E_WORK/revuro-flash" "$APP/revuro-flash"
 
 note "the trial window plays a Flash row"
 write_playlist "$MEDIA/blue.swf"

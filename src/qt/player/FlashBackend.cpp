@@ -20,8 +20,11 @@ FlashBackend::FlashBackend(QWidget& videoArea, VideoOutput output, std::string h
 }
 
 FlashBackend::~FlashBackend() {
-    // The helper ends as soon as its pipe closes; what is left of it goes with its process.
-    if (helper_ != nullptr) helper_->disconnect(this);
+    if (helper_ == nullptr) return;
+    // Nothing of the helper's is worth keeping: it is not asked to take its web engine down.
+    helper_->disconnect(this);
+    helper_->kill();
+    helper_->waitForFinished();
 }
 
 void FlashBackend::Load(const std::string& item, MediaKind /*kind*/) {
@@ -119,11 +122,8 @@ void FlashBackend::Handle(const FlashReport& report) {
             if (state_ != State::Loading) return;
             loadTimer_.stop();
             state_ = State::Playing;
-            policy_.Start(report.timing);
-            if (held_)
-                policy_.Hold(true);
-            else
-                doneTimer_.start(policy_.TimeLeft());
+            policy_.Start(report.timing);  // held or not, as it was told
+            if (!held_) doneTimer_.start(policy_.TimeLeft());
             const std::uint64_t id = loadId_;
             if (events_ != nullptr) events_->Started();
             // The player's reaction may have loaded another movie meanwhile.

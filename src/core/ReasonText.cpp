@@ -43,6 +43,12 @@ const char* OwnWords(ErrorKind kind) {
             return "文件已损坏或无法读取";
         case ErrorKind::NothingToPlay:
             return "没有可以解码的视频或音频";
+        case ErrorKind::FlashNotSupported:
+            return "不支持 Flash 动画";
+        case ErrorKind::FlashPlayerFailed:
+            return "Flash 播放程序意外结束";
+        case ErrorKind::FlashPlayerNotResponding:
+            return "Flash 播放程序没有响应";
         case ErrorKind::InvalidPath:
             return "路径无效";
         case ErrorKind::NotLocalFile:

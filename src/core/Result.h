@@ -34,6 +34,9 @@ enum class ErrorKind : std::uint8_t {
     UnrecognizedFormat,
     DamagedFile,
     NothingToPlay,
+    FlashNotSupported,  // this installation has no Flash player
+    FlashPlayerFailed,  // the Flash player ended while it played
+    FlashPlayerNotResponding,
     // rows and lists the player cannot walk
     InvalidPath,
     NotLocalFile,

@@ -81,6 +81,12 @@ TEST(ReasonTextTest, WhatPlayingMeets) {
     EXPECT_EQ(ReasonText(Error{ErrorKind::IsAPipe, "is a pipe"}), "是管道");
     EXPECT_EQ(ReasonText(Error{ErrorKind::IsADevice, "is a device"}), "是设备");
     EXPECT_EQ(ReasonText(Error{ErrorKind::NotAFile, "is not a regular file"}), "不是普通文件");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::FlashNotSupported, "no Flash player"}),
+              "不支持 Flash 动画");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::FlashPlayerFailed, "the helper ended"}),
+              "Flash 播放程序意外结束");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::FlashPlayerNotResponding, "no answer"}),
+              "Flash 播放程序没有响应");
     EXPECT_EQ(ReasonText(Error{"audio output initialization failed"}),
               "audio output initialization failed");
 }

@@ -9,7 +9,7 @@ set(allowed
     istream iterator limits list locale map memory mutex new numeric optional ostream queue random
     ranges ratio regex set span sstream stack stdexcept streambuf string string_view system_error
     thread tuple type_traits typeinfo unordered_map unordered_set utility variant vector version
-    pugixml.hpp gtest/gtest.h)
+    pugixml.hpp zlib.h lzma.h gtest/gtest.h)
 file(GLOB_RECURSE sources "${CORE}/*.h" "${CORE}/*.cpp")
 set(bad "")
 foreach(source IN LISTS sources)

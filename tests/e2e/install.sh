@@ -23,6 +23,11 @@ expected=(
     "$prefix/share/metainfo/org.example.revuro.metainfo.xml"
     "$prefix/share/xscreensaver/config/revuro.xml"
 )
+# The Flash helper and Ruffle's files beside it, in a build that has them.
+if [[ -x "$REVURO_BUILD/revuro-flash" ]]; then
+    expected+=("$prefix/lib/revuro/revuro-flash")
+    for file in "$REVURO_BUILD"/ruffle/*; do expected+=("$prefix/lib/revuro/ruffle/${file##*/}"); done
+fi
 diff <(printf '%s\n' "${expected[@]}" | sort) <(sort "$manifest") || fail "installed files differ"
 for file in "${expected[@]}"; do
     [[ -e $file ]] || fail "missing $file"
@@ -92,6 +97,7 @@ for file in "${expected[@]}"; do
 done
 [[ -f "$prefix/lib/revuro/varariv.m3u" ]] || fail "the user's playlist was removed"
 (($(find "$prefix" -type f | wc -l) == 1)) || fail "left behind: $(find "$prefix" -type f)"
+[[ ! -e "$prefix/lib/revuro/ruffle" ]] || fail "the emptied ruffle folder was left behind"
 
 note "uninstall again: nothing there, a clear line and a failure status"
 status=0

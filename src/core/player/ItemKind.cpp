@@ -18,6 +18,7 @@ ItemKind KindOfExtension(std::string_view extension) {
     if (std::find(kLists.begin(), kLists.end(), extension) != kLists.end()) return ItemKind::List;
     if (std::find(kPictures.begin(), kPictures.end(), extension) != kPictures.end())
         return ItemKind::Picture;
+    if (extension == "swf") return ItemKind::Flash;
     return ItemKind::Media;
 }
 

@@ -8,6 +8,7 @@ namespace revuro {
 enum class ItemKind {
     Media,    // played to its end by the backend
     Picture,  // shown for a while, then the list goes on
+    Flash,    // a Flash movie: played by a Flash player, not the media backend
     List,     // a list of further items (M3U, ASX, WPL)
 };
 

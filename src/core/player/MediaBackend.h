@@ -28,6 +28,7 @@ class MediaBackendEvents {
 enum class MediaKind {
     Timed,    // played to its end
     Picture,  // kept on screen until told otherwise: the player decides how long
+    Flash,    // a Flash movie: it has no end of its own, its player decides when it is done
 };
 
 // The player settings that are the backend's business: how items are shown and heard.

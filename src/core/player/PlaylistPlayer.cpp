@@ -160,7 +160,8 @@ void PlaylistPlayer::LoadCurrent() {
     }
     current_ = step.entry;
     const PathRules& paths = reader_.paths();
-    picture_ = KindOfExtension(paths.Extension(current_.target)) == ItemKind::Picture;
+    const ItemKind kind = KindOfExtension(paths.Extension(current_.target));
+    picture_ = kind == ItemKind::Picture;
     std::optional<Error> problem = current_.problem;
     if (!problem && !PathRules::IsUrl(current_.target))
         problem = reader_.files().Problem(current_.target);
@@ -168,7 +169,9 @@ void PlaylistPlayer::LoadCurrent() {
     phase_ = problem ? Phase::Waiting : Phase::Loading;
     if (!SetState(kTransitioning)) return;
     if (!problem) {
-        backend_.Load(current_.target, picture_ ? MediaKind::Picture : MediaKind::Timed);
+        backend_.Load(current_.target, picture_                  ? MediaKind::Picture
+                                       : kind == ItemKind::Flash ? MediaKind::Flash
+                                                                 : MediaKind::Timed);
         return;
     }
     backend_.Stop();  // nothing of the item before may go on behind the note

@@ -13,7 +13,7 @@ namespace revuro {
 class PlayerControl;
 
 // Makes the forms' players: one control each, all reading lists alike and drawing with the one
-// video output chosen at start.
+// video output chosen at start: Flash movies with the Flash helper, everything else with mpv.
 class PlayerFactory {
   public:
     PlayerFactory(const NarrowCodec& codec, VideoOutput output);

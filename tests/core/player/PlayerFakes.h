@@ -36,18 +36,23 @@ class FakeMediaFiles : public MediaFiles {
     std::map<std::string, Error> problems;  // why a path cannot be opened
 };
 
-// A backend that logs what it is told; the test reports for it what the media did.
+// A backend that logs what it is told, each line after its name when it has one; the test
+// reports for it what the media did.
 class FakeBackend : public MediaBackend {
   public:
-    explicit FakeBackend(CallLog& log) : log_(log) {}
+    explicit FakeBackend(CallLog& log, std::string name = {})
+        : log_(log), name_(name.empty() ? name : name + " ") {}
 
     void SetEvents(MediaBackendEvents* events) override { events_ = events; }
     void Load(const std::string& item, MediaKind kind) override {
-        log_.push_back((kind == MediaKind::Picture ? "Load picture " : "Load ") + item);
+        const char* what = kind == MediaKind::Picture ? "Load picture "
+                           : kind == MediaKind::Flash ? "Load flash "
+                                                      : "Load ";
+        log_.push_back(name_ + what + item);
     }
-    void Stop() override { log_.push_back("Stop"); }
-    void Hold(bool held) override { log_.push_back(held ? "Hold" : "Release"); }
-    void ShowNote(const std::string& text) override { log_.push_back("Note " + text); }
+    void Stop() override { log_.push_back(name_ + "Stop"); }
+    void Hold(bool held) override { log_.push_back(name_ + (held ? "Hold" : "Release")); }
+    void ShowNote(const std::string& text) override { log_.push_back(name_ + "Note " + text); }
     Outcome SetPresentation(const Presentation& shown) override {
         presentation = shown;
         return Ok();
@@ -62,6 +67,7 @@ class FakeBackend : public MediaBackend {
 
   private:
     CallLog& log_;
+    std::string name_;
     MediaBackendEvents* events_ = nullptr;
 };
 

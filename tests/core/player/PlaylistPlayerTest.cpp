@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/player/PlayerFakes.h"
+#include "core/player/RoutingBackend.h"
 #include "core/saver/FrmScrLogic.h"
 #include "support/MemorySettingsStore.h"
 
@@ -27,7 +28,17 @@ class PlaylistPlayerTest : public ::testing::Test {
     PlaylistPlayer& Make(PlaylistPlayerOptions options = {}, PlayerSettings settings = {}) {
         frmScr = nullptr;
         player = nullptr;  // the one before lets go of the backend first
-        player = std::make_unique<PlaylistPlayer>(backend, timer, reader, settings, options);
+        MediaBackend* over = &backend;
+        if (routed) {
+            // The shell's pair: a Flash player beside the media backend.
+            auto media = std::make_unique<testing::FakeBackend>(log, "media");
+            auto flash = std::make_unique<testing::FakeBackend>(log, "flash");
+            mediaBackend = media.get();
+            flashBackend = flash.get();
+            router = std::make_unique<RoutingBackend>(std::move(media), std::move(flash));
+            over = router.get();
+        }
+        player = std::make_unique<PlaylistPlayer>(*over, timer, reader, settings, options);
         player->SetEventSink(&events);
         return *player;
     }
@@ -59,6 +70,10 @@ class PlaylistPlayerTest : public ::testing::Test {
     NarrowCodec codec{"UTF-8"};
     PlaylistReader reader{files, codec, PathRules('/')};
     testing::EventLog events{log};
+    bool routed = false;
+    std::unique_ptr<RoutingBackend> router;
+    testing::FakeBackend* mediaBackend = nullptr;  // the router's
+    testing::FakeBackend* flashBackend = nullptr;
     std::unique_ptr<PlaylistPlayer> player;
     testing::MemorySettingsStore settings;
     testing::FakeFrmScrView view{log};
@@ -242,6 +257,67 @@ TEST_F(PlaylistPlayerTest, PassThatShowedSomethingThenOnlyErrorsFallsBackInThePr
     EXPECT_EQ(log.back(), "Load picture " + std::string(kPicture));
     EXPECT_TRUE(player->ErrorQueue().empty());
     EXPECT_FALSE(backend.presentation.fullScreen);
+}
+
+TEST_F(PlaylistPlayerTest, FlashMoviesPlayInTheListWithTheFlashPlayerTheRestWithTheMedia) {
+    files.Add({"/m/a.avi", "/m/b.swf", "/m/c.SWF", "/m/d.jpg"});
+    List("/m/a.avi\r\n/m/b.swf\r\n/m/c.SWF\r\n/m/d.jpg");
+    routed = true;
+    ASSERT_TRUE(Make().SetURL(kList).ok());
+    for (testing::FakeBackend* plays : {mediaBackend, flashBackend, flashBackend}) {
+        plays->Start();
+        plays->Present();
+        plays->End();
+        timer.RunDue();
+    }
+    mediaBackend->Start();
+    timer.Fire();  // the picture's time
+    timer.RunDue();
+    EXPECT_EQ(log,
+              (CallLog{"State 9", "media Load /m/a.avi", "State 3", "State 8", "State 9",
+                       "media Stop", "flash Load flash /m/b.swf", "State 3", "State 8", "State 9",
+                       "flash Load flash /m/c.SWF", "State 3", "State 8", "State 9", "flash Stop",
+                       "media Load picture /m/d.jpg", "State 3", "State 8", "State 10"}));
+    log.clear();
+    player->SetHeld(true);  // both hold, whichever plays next
+    ASSERT_TRUE(player->SetURL("").ok());
+    EXPECT_EQ(log, (CallLog{"media Hold", "flash Hold", "media Stop", "flash Stop"}));
+}
+
+TEST_F(PlaylistPlayerTest, MissingFlashMovieIsOneMediaErrorAndOneSkip) {
+    files.Add({"/m/b.swf"});
+    List("/m/missing.swf\r\n/m/b.swf");
+    routed = true;
+    PlayerSettings notes;
+    notes.enableErrorDialogs = true;
+    ASSERT_TRUE(Make({}, notes).SetURL(kList).ok());
+    timer.RunDue();
+    player->Next();  // the window's reaction
+    EXPECT_EQ(log, (CallLog{"State 9", "media Stop", "flash Stop",
+                            "media Note 无法播放：missing.swf（文件不存在）",
+                            "MediaError /m/missing.swf", "State 9", "flash Load flash /m/b.swf"}));
+}
+
+TEST_F(PlaylistPlayerTest, FlashPlayerThatDiesOrIsMissingCostsOneNoteAndOneSkip) {
+    files.Add({"/m/a.swf", "/m/b.swf", "/m/c.avi"});
+    List("/m/a.swf\r\n/m/b.swf\r\n/m/c.avi");
+    routed = true;
+    PlayerSettings notes;
+    notes.enableErrorDialogs = true;
+    ASSERT_TRUE(Make({}, notes).SetURL(kList).ok());
+    flashBackend->Start();
+    flashBackend->Present();
+    flashBackend->Fail(ErrorKind::FlashPlayerFailed);  // while playing
+    player->Next();
+    flashBackend->Fail(ErrorKind::FlashNotSupported);  // before: none installed
+    player->Next();
+    flashBackend->End();  // too late: the list has moved on
+    EXPECT_EQ(
+        log,
+        (CallLog{"State 9", "flash Load flash /m/a.swf", "State 3",
+                 "media Note 无法播放：a.swf（Flash 播放程序意外结束）", "Error", "State 9",
+                 "flash Load flash /m/b.swf", "media Note 无法播放：b.swf（不支持 Flash 动画）",
+                 "MediaError /m/b.swf", "State 9", "flash Stop", "media Load /m/c.avi"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/player/RoutingBackend.h"
 #include "core/store/IniSettingsStore.h"
 #include "core/store/PlaylistFile.h"
 #include "platform/NarrowCodec.h"
@@ -31,7 +32,9 @@ constexpr const char* kTwoMonitors = R"({
 })";
 
 // The mpv backend the saver's player draws with.
-MpvBackend& Mpv(FrmScr& frmScr) { return dynamic_cast<MpvBackend&>(frmScr.wmp().backend()); }
+MpvBackend& Mpv(FrmScr& frmScr) {
+    return dynamic_cast<MpvBackend&>(dynamic_cast<RoutingBackend&>(frmScr.wmp().backend()).media());
+}
 }  // namespace
 
 class FrmScrTest : public QObject {

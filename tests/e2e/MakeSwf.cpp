@@ -18,27 +18,27 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: make_swf <out.swf> [options]\n");
         return 2;
     }
-    SwfSpec spec;
+    SwfRecipe recipe;
     SwfPacking packing = SwfPacking::Plain;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
         if (option == "--colour" && hasValue) {
-            spec.background = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 16));
+            recipe.background = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 16));
         } else if (option == "--size" && hasValue) {
-            if (std::sscanf(argv[++i], "%dx%d", &spec.width, &spec.height) != 2) return 2;
+            if (std::sscanf(argv[++i], "%dx%d", &recipe.width, &recipe.height) != 2) return 2;
         } else if (option == "--rate" && hasValue) {
-            spec.frameRate = std::atof(argv[++i]);
+            recipe.frameRate = std::atof(argv[++i]);
         } else if (option == "--frames" && hasValue) {
-            spec.frames = std::atoi(argv[++i]);
+            recipe.frames = std::atoi(argv[++i]);
         } else if (option == "--square") {
-            spec.square = true;
+            recipe.square = true;
         } else if (option == "--as3") {
-            spec.actionScript3 = true;
+            recipe.actionScript3 = true;
         } else if (option == "--stop") {
-            spec.stopOnLastFrame = true;
+            recipe.stopOnLastFrame = true;
         } else if (option == "--get-url" && i + 2 < argc) {
-            spec.getUrls.push_back({1, argv[i + 1], argv[i + 2]});
+            recipe.getUrls.push_back({1, argv[i + 1], argv[i + 2]});
             i += 2;
         } else if (option == "--pack" && hasValue) {
             const std::string pack = argv[++i];
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
             return 2;
         }
     }
-    const std::string bytes = WriteSwf(spec, packing);
+    const std::string bytes = WriteSwf(recipe, packing);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return out ? 0 : 1;

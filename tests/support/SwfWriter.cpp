@@ -148,33 +148,33 @@ std::string Length(std::size_t v) { return Word(v & 0xffff) + Word(v >> 16); }
 
 }  // namespace
 
-std::string WriteSwf(const SwfSpec& spec, SwfPacking packing) {
-    const int width = spec.width * kTwips, height = spec.height * kTwips;
-    const int rate = static_cast<int>(std::lround(spec.frameRate * 256));
-    const int headerFrames = spec.headerFrames >= 0 ? spec.headerFrames : spec.frames;
+std::string WriteSwf(const SwfRecipe& recipe, SwfPacking packing) {
+    const int width = recipe.width * kTwips, height = recipe.height * kTwips;
+    const int rate = static_cast<int>(std::lround(recipe.frameRate * 256));
+    const int headerFrames = recipe.headerFrames >= 0 ? recipe.headerFrames : recipe.frames;
     std::string body = Rect(0, width, 0, height) + Word(rate) + Word(headerFrames);
-    if (spec.fileAttributes)
+    if (recipe.fileAttributes)
         body +=
-            Tag(69, std::string(1, spec.actionScript3 ? '\x08' : '\x00') + std::string(3, '\0'));
-    body += Tag(9, Rgb(spec.background));
+            Tag(69, std::string(1, recipe.actionScript3 ? '\x08' : '\x00') + std::string(3, '\0'));
+    body += Tag(9, Rgb(recipe.background));
     const int side = std::min(width, height) / 4;
-    if (spec.square) body += SquareShape(side, spec.squareColour);
-    for (int frame = 1; frame <= spec.frames; ++frame) {
-        if (spec.square) {
+    if (recipe.square) body += SquareShape(side, recipe.squareColour);
+    for (int frame = 1; frame <= recipe.frames; ++frame) {
+        if (recipe.square) {
             const int travel = width - side;
-            const int x = spec.frames > 1 ? travel * (frame - 1) / (spec.frames - 1) : 0;
+            const int x = recipe.frames > 1 ? travel * (frame - 1) / (recipe.frames - 1) : 0;
             body += PlaceSquare(frame == 1, x, (height - side) / 2);
         }
         std::string actions;
-        for (const auto& get : spec.getUrls)
+        for (const auto& get : recipe.getUrls)
             if (get.frame == frame) actions += GetUrlAction(get.url, get.target);
-        if (spec.stopOnLastFrame && frame == spec.frames) actions += '\x07';
+        if (recipe.stopOnLastFrame && frame == recipe.frames) actions += '\x07';
         if (!actions.empty()) body += Tag(12, actions + '\0');
         body += Tag(1, {});
     }
-    if (spec.endTag) body += Tag(0, {});
+    if (recipe.endTag) body += Tag(0, {});
 
-    const std::string version(1, static_cast<char>(spec.version));
+    const std::string version(1, static_cast<char>(recipe.version));
     const std::string length = Length(8 + body.size());
     switch (packing) {
         case SwfPacking::Plain:

@@ -8,7 +8,7 @@ namespace revuro::testing {
 
 // A Flash movie for tests, made from scratch: a stage of one colour, a number of frames, and
 // optionally a square that moves across the stage once per pass and actions on frames.
-struct SwfSpec {
+struct SwfRecipe {
     struct GetUrl {
         int frame = 1;  // 1-based
         std::string url;
@@ -34,6 +34,6 @@ struct SwfSpec {
 enum class SwfPacking { Plain, Zlib, Lzma };
 
 // The movie's bytes, stored as asked ("FWS", "CWS" or "ZWS").
-std::string WriteSwf(const SwfSpec& spec, SwfPacking packing = SwfPacking::Plain);
+std::string WriteSwf(const SwfRecipe& recipe, SwfPacking packing = SwfPacking::Plain);
 
 }  // namespace revuro::testing

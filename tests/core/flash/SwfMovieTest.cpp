@@ -11,19 +11,19 @@ namespace revuro {
 namespace {
 
 using testing::SwfPacking;
-using testing::SwfSpec;
+using testing::SwfRecipe;
 using testing::WriteSwf;
 
 constexpr const char* kPassUrl = "pass";
 
-SwfSpec Animation() {
-    SwfSpec spec;
-    spec.width = 640;
-    spec.height = 360;
-    spec.frameRate = 12.5;
-    spec.frames = 25;
-    spec.square = true;
-    return spec;
+SwfRecipe Animation() {
+    SwfRecipe recipe;
+    recipe.width = 640;
+    recipe.height = 360;
+    recipe.frameRate = 12.5;
+    recipe.frames = 25;
+    recipe.square = true;
+    return recipe;
 }
 
 // The codes of the top-level tags of an uncompressed movie, in order.
@@ -94,10 +94,10 @@ TEST_P(SwfMovieTest, AFileCutInsideItsHeaderIsRefused) {
 }
 
 TEST_P(SwfMovieTest, ThePassSignalGoesBeforeTheEndOfTheLastFrame) {
-    SwfSpec spec = Animation();
-    spec.frames = 3;
-    spec.square = false;
-    const auto movie = SwfMovie::Read(WriteSwf(spec, GetParam()));
+    SwfRecipe recipe = Animation();
+    recipe.frames = 3;
+    recipe.square = false;
+    const auto movie = SwfMovie::Read(WriteSwf(recipe, GetParam()));
     ASSERT_TRUE(movie);
     const std::string signalled = movie.value().WithPassSignal(kPassUrl);
     EXPECT_EQ(signalled.substr(0, 3), "FWS");
@@ -130,9 +130,9 @@ TEST(SwfMovieRead, RefusesWhatIsNoFlashMovie) {
 }
 
 TEST(SwfMovieRead, WhatShowsNoFrameIsRefused) {
-    SwfSpec spec = Animation();
-    spec.getUrls.push_back({1, "http://127.0.0.1/" + std::string(200, 'x'), "_blank"});
-    const std::string movie = WriteSwf(spec);
+    SwfRecipe recipe = Animation();
+    recipe.getUrls.push_back({1, "http://127.0.0.1/" + std::string(200, 'x'), "_blank"});
+    const std::string movie = WriteSwf(recipe);
     const std::size_t header = 21;  // signature to frame count, for a 640 x 360 stage
     const std::string cases[] = {
         movie.substr(0, movie.find("http://") + 20),  // cut inside the first frame
@@ -155,41 +155,41 @@ TEST(SwfMovieRead, ADamagedStreamGivesWhatCameBefore) {
 }
 
 TEST(SwfMovieRead, ActionScript3MoviesRunNoFrameActions) {
-    SwfSpec spec = Animation();
-    spec.actionScript3 = true;
-    const auto movie = SwfMovie::Read(WriteSwf(spec));
+    SwfRecipe recipe = Animation();
+    recipe.actionScript3 = true;
+    const auto movie = SwfMovie::Read(WriteSwf(recipe));
     ASSERT_TRUE(movie);
     EXPECT_TRUE(movie.value().header().actionScript3);
     EXPECT_FALSE(movie.value().CanSignalPasses());
 }
 
 TEST(SwfMovieRead, NoSignalWhereTheMovieCannotCarryOne) {
-    SwfSpec flash3 = Animation();
+    SwfRecipe flash3 = Animation();
     flash3.version = 3;
     flash3.fileAttributes = false;
     EXPECT_FALSE(SwfMovie::Read(WriteSwf(flash3)).value().CanSignalPasses());
 
-    SwfSpec one = Animation();
+    SwfRecipe one = Animation();
     one.frames = 1;
     EXPECT_FALSE(SwfMovie::Read(WriteSwf(one)).value().CanSignalPasses());
 
-    SwfSpec claimsMore = Animation();
+    SwfRecipe claimsMore = Animation();
     claimsMore.headerFrames = 30;
     EXPECT_FALSE(SwfMovie::Read(WriteSwf(claimsMore)).value().CanSignalPasses());
 
-    SwfSpec noEnd = Animation();
+    SwfRecipe noEnd = Animation();
     noEnd.endTag = false;
     EXPECT_FALSE(SwfMovie::Read(WriteSwf(noEnd)).value().CanSignalPasses());
 }
 
 TEST(SwfMovieRead, TheHeaderCountDecidesWhichFrameIsLast) {
-    SwfSpec spec = Animation();
-    spec.square = false;
-    spec.frames = 4;
-    spec.headerFrames = 2;
+    SwfRecipe recipe = Animation();
+    recipe.square = false;
+    recipe.frames = 4;
+    recipe.headerFrames = 2;
     // A long action tag before the signal: the reader follows long tag headers.
-    spec.getUrls.push_back({1, "http://127.0.0.1/" + std::string(100, 'x'), "_blank"});
-    const auto movie = SwfMovie::Read(WriteSwf(spec));
+    recipe.getUrls.push_back({1, "http://127.0.0.1/" + std::string(100, 'x'), "_blank"});
+    const auto movie = SwfMovie::Read(WriteSwf(recipe));
     ASSERT_TRUE(movie);
     ASSERT_TRUE(movie.value().CanSignalPasses());
     EXPECT_EQ(TagCodes(movie.value().WithPassSignal(kPassUrl)),
@@ -197,9 +197,9 @@ TEST(SwfMovieRead, TheHeaderCountDecidesWhichFrameIsLast) {
 }
 
 TEST(SwfMovieRead, AnOpenFrameRateHasNoPassTime) {
-    SwfSpec spec = Animation();
-    spec.frameRate = 0;
-    EXPECT_DOUBLE_EQ(SwfMovie::Read(WriteSwf(spec)).value().PassSeconds(), 0.0);
+    SwfRecipe recipe = Animation();
+    recipe.frameRate = 0;
+    EXPECT_DOUBLE_EQ(SwfMovie::Read(WriteSwf(recipe)).value().PassSeconds(), 0.0);
 }
 
 TEST(SwfExpand, StopsAtTheLimit) {

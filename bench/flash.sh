@@ -7,14 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 RUNS=${BENCH_RUNS:-3}
 SAMPLE=20  # seconds of playing measured
-clip="$BENCH_WORK/clip-1080p30-h264-aac.mp4"
-if [[ ! -s "$clip" ]]; then
-    ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=20" \
-        -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=20" \
-        -c:v libx264 -preset fast -threads 1 -pix_fmt yuv420p -c:a aac -b:a 128k -shortest \
-        "$clip.tmp.mp4" </dev/null
-    mv "$clip.tmp.mp4" "$clip"
-fi
+clip=$(bench_clip)
 # A blue stage of the screen's size with a yellow square going round, 10 s a pass.
 movie="$BENCH_WORK/flash-1080.swf"
 "$REVURO_BUILD/make_swf" "$movie" --colour 0000ff --size 1920x1080 --frames 240 --rate 24 --square

@@ -67,3 +67,16 @@ fmt() { LC_ALL=C awk -v f="$1" -v n="$2" 'BEGIN {printf f, n}'; }
 
 # calc EXPRESSION: floating-point arithmetic through awk.
 calc() { LC_ALL=C awk "BEGIN {print $1}"; }
+
+# bench_clip: the path of the 20 s 1920x1080 30 fps H.264 + AAC clip, made once per bench folder.
+bench_clip() {
+    local clip="$BENCH_WORK/clip-1080p30-h264-aac.mp4"
+    if [[ ! -s "$clip" ]]; then
+        ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=20" \
+            -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=20" \
+            -c:v libx264 -preset fast -threads 1 -pix_fmt yuv420p -c:a aac -b:a 128k -shortest \
+            "$clip.tmp.mp4" </dev/null
+        mv "$clip.tmp.mp4" "$clip"
+    fi
+    echo "$clip"
+}

@@ -8,14 +8,7 @@ source "$(dirname "$0")/lib.sh"
 ROUNDS=${BENCH_ROUNDS:-5}
 SECONDS_OF_CLIP=20
 HOLD=$((SECONDS_OF_CLIP + 1))  # each run lasts from its first frame to just past the clip's end
-clip="$BENCH_WORK/clip-1080p30-h264-aac.mp4"
-if [[ ! -s "$clip" ]]; then
-    ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=$SECONDS_OF_CLIP" \
-        -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=$SECONDS_OF_CLIP" \
-        -c:v libx264 -preset fast -threads 1 -pix_fmt yuv420p -c:a aac -b:a 128k -shortest \
-        "$clip.tmp.mp4" </dev/null
-    mv "$clip.tmp.mp4" "$clip"
-fi
+clip=$(bench_clip)
 
 start_xvfb 1920x1080
 app=$(make_app playback)

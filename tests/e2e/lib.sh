@@ -94,12 +94,13 @@ start_revuro() {
     E2E_PIDS+=("$REVURO_PID")
 }
 
-# wait_for_window TITLE [SECONDS]: prints the id of a window with exactly that title, once it
-# is on screen (mapped, and its parents too): a window still being mapped takes no focus.
-wait_for_window() {
-    local title=$1 limit=${2:-20} i id
+# search_window_until SECONDS XDOTOOL-SEARCH-ARGS...: prints the first window id the search
+# finds within SECONDS.
+search_window_until() {
+    local limit=$1 i id
+    shift
     for ((i = 0; i < limit * 10; i++)); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+        id=$(xdotool search "$@" 2>/dev/null | head -n1 || true)
         if [[ -n "$id" ]]; then
             echo "$id"
             return 0
@@ -109,19 +110,12 @@ wait_for_window() {
     return 1
 }
 
+# wait_for_window TITLE [SECONDS]: prints the id of a window with exactly that title, once it
+# is on screen (mapped, and its parents too): a window still being mapped takes no focus.
+wait_for_window() { search_window_until "${2:-20}" --onlyvisible --name "^$1\$"; }
+
 # wait_for_window_made TITLE [SECONDS]: like wait_for_window, for a window that may not show.
-wait_for_window_made() {
-    local title=$1 limit=${2:-20} i id
-    for ((i = 0; i < limit * 10; i++)); do
-        id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n1 || true)
-        if [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+wait_for_window_made() { search_window_until "${2:-20}" --name "^$1\$"; }
 
 # wait_for_file_line FILE [SECONDS]: prints the first line of FILE once it is whole.
 wait_for_file_line() {

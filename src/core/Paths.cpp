@@ -8,4 +8,8 @@ std::string PathBeside(std::string_view folder, std::string_view name, char sepa
     return path + std::string(name);
 }
 
+std::filesystem::path FileSystemPath(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 }  // namespace revuro

@@ -5,10 +5,15 @@ namespace revuro {
 namespace {
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// The length of the valid character that starts at text[i], or 0 when none does.
-std::size_t CharacterLength(std::string_view text, std::size_t i) {
+// The code point that starts at text[i] and its length in bytes; length 0 when none validly does.
+struct Decoded {
+    char32_t cp = 0;
+    std::size_t length = 0;
+};
+
+Decoded DecodeAt(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) return 1;
+    if (lead < 0x80) return {lead, 1};
     std::size_t length = 0;
     char32_t cp = 0;
     if ((lead & 0xE0) == 0xC0) {
@@ -21,21 +26,46 @@ std::size_t CharacterLength(std::string_view text, std::size_t i) {
         length = 4;
         cp = lead & 0x07;
     } else {
-        return 0;
+        return {};
     }
-    if (i + length > text.size()) return 0;
+    if (i + length > text.size()) return {};
     for (std::size_t k = 1; k < length; ++k) {
         const auto c = static_cast<unsigned char>(text[i + k]);
-        if (!IsContinuation(c)) return 0;
+        if (!IsContinuation(c)) return {};
         cp = (cp << 6) | (c & 0x3F);
     }
     static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return length;
+    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
+    return {cp, length};
 }
+
+std::size_t CharacterLength(std::string_view text, std::size_t i) {
+    return DecodeAt(text, i).length;
+}
+
+bool IsSurrogate(char16_t unit, char16_t first) { return unit >= first && unit < first + 0x400; }
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 }  // namespace
 
-bool IsValidUtf8(std::string_view text) {
+std::size_t FirstInvalidUtf8Byte(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         // Most of a path is ASCII: a byte at a time, without the general step.
         if (static_cast<unsigned char>(text[i]) < 0x80) {
@@ -43,10 +73,52 @@ bool IsValidUtf8(std::string_view text) {
             continue;
         }
         const std::size_t length = CharacterLength(text, i);
-        if (length == 0) return false;
+        if (length == 0) return i;
         i += length;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return FirstInvalidUtf8Byte(text) == std::string_view::npos;
+}
+
+Result<std::u16string> Utf8ToUtf16(std::string_view utf8) {
+    std::u16string utf16;
+    utf16.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Decoded decoded = DecodeAt(utf8, i);
+        if (decoded.length == 0)
+            return Error{ErrorKind::NotEncodable,
+                         "text is not valid UTF-8 (at byte " + std::to_string(i) + ")"};
+        if (decoded.cp < 0x10000) {
+            utf16 += static_cast<char16_t>(decoded.cp);
+        } else {
+            const char32_t above = decoded.cp - 0x10000;
+            utf16 += static_cast<char16_t>(0xD800 + (above >> 10));
+            utf16 += static_cast<char16_t>(0xDC00 + (above & 0x3FF));
+        }
+        i += decoded.length;
+    }
+    return utf16;
+}
+
+Result<std::string> Utf16ToUtf8(std::u16string_view utf16) {
+    std::string utf8;
+    utf8.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (IsSurrogate(utf16[i], 0xD800) && i + 1 < utf16.size() &&
+            IsSurrogate(utf16[i + 1], 0xDC00)) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            return Error{ErrorKind::NotDecodable,
+                         "text is not valid UTF-16 (at unit " + std::to_string(i) + ")"};
+        }
+        AppendUtf8(utf8, cp);
+    }
+    return utf8;
 }
 
 std::string ReplaceInvalidUtf8(std::string_view text) {

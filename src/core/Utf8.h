@@ -4,9 +4,20 @@
 #include <string>
 #include <string_view>
 
+#include "core/Result.h"
+
 namespace revuro {
 
 bool IsValidUtf8(std::string_view text);
+
+// The offset of the first byte that starts no valid UTF-8 character; npos when there is none.
+std::size_t FirstInvalidUtf8Byte(std::string_view text);
+
+// Between the program's UTF-8 and the UTF-16 of Windows' system calls. Invalid text is an
+// error naming where it goes wrong, never a replacement character: a changed path names
+// another file.
+Result<std::u16string> Utf8ToUtf16(std::string_view utf8);
+Result<std::string> Utf16ToUtf8(std::u16string_view utf16);
 
 // The text with each byte that is no part of a valid character replaced by U+FFFD, so that
 // bytes of unknown meaning can still be shown; valid text comes back unchanged.

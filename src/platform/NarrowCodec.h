@@ -15,8 +15,9 @@ class NarrowConverter;
 // character set cannot hold is an error, because a '?' in a path silently names another file.
 class NarrowCodec {
   public:
-    // The character set of the current locale (LC_CTYPE). The bare "C" locale reports
-    // ASCII, which no real file name fits in; UTF-8 is taken instead, as on every modern Linux.
+    // The system's narrow character set. On POSIX systems that of the current locale (LC_CTYPE);
+    // the bare "C" locale reports ASCII, which no real file name fits in, so UTF-8 is taken
+    // instead, as on every modern Linux. On Windows the ANSI code page, named "CP" and its number.
     static NarrowCodec ForLocale();
 
     explicit NarrowCodec(std::string codeset);

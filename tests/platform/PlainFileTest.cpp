@@ -2,39 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "support/TempFolder.h"
 
 namespace revuro {
 namespace {
 
+using testing::TempFolder;
+using testing::Utf8Path;
+
 class PlainFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "plainfile.XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { ASSERT_TRUE(folder.ok()); }
 
-    std::string folder;
+    TempFolder folder;
 };
 
 TEST_F(PlainFileTest, FileIsPlain) {
-    const std::string path = folder + "/系统信息.exe";
-    std::ofstream(path) << "x";
+    const std::string path = folder.File("系统信息.exe");
+    testing::WriteBytes(path, "x");
     EXPECT_TRUE(IsPlainFile(path));
 }
 
 TEST_F(PlainFileTest, FolderIsNot) {
-    std::filesystem::create_directory(folder + "/MSINFO32.EXE");
-    EXPECT_FALSE(IsPlainFile(folder + "/MSINFO32.EXE"));
+    std::filesystem::create_directory(Utf8Path(folder.File("MSINFO32.EXE")));
+    EXPECT_FALSE(IsPlainFile(folder.File("MSINFO32.EXE")));
 }
 
 TEST_F(PlainFileTest, MissingFileIsNot) {
-    EXPECT_FALSE(IsPlainFile(folder + "/missing"));
+    EXPECT_FALSE(IsPlainFile(folder.File("missing")));
     EXPECT_FALSE(IsPlainFile(""));
 }
 

@@ -7,14 +7,15 @@ namespace revuro {
 
 FrmScrLogic::FrmScrLogic(RunMode mode, std::string programFolder, std::string playlist,
                          MediaPlayer& wmp, SettingsStore& settings, FrmScrView& view,
-                         FileProbe canOpen)
+                         FileProbe canOpen, char separator)
     : mode_(mode),
       programFolder_(std::move(programFolder)),
       playlist_(std::move(playlist)),
       wmp_(wmp),
       settings_(settings),
       view_(view),
-      canOpen_(std::move(canOpen)) {}
+      canOpen_(std::move(canOpen)),
+      separator_(separator) {}
 
 Outcome FrmScrLogic::PointPlayerAt(const std::string& path) {
     if (Outcome set = wmp_.SetURL(path); !set) return set;
@@ -26,7 +27,7 @@ Outcome FrmScrLogic::PointPlayerAt(const std::string& path) {
 
 void FrmScrLogic::LoadFallback() {
     // Not tested for existence: a missing picture is the player's error, handled like any other.
-    (void)PointPlayerAt(PathBeside(programFolder_, kFallbackPictureName));
+    (void)PointPlayerAt(PathBeside(programFolder_, kFallbackPictureName, separator_));
 }
 
 void FrmScrLogic::Form_Load() {

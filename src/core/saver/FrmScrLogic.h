@@ -7,6 +7,7 @@
 #include "core/saver/FrmScrView.h"
 #include "core/startup/RunMode.h"
 #include "core/store/SettingsStore.h"
+#include "platform/ProgramFolder.h"
 
 namespace revuro {
 
@@ -21,7 +22,8 @@ class FrmScrLogic : public MediaPlayerEvents {
     // `playlist`: the list to play (PlaylistPlaces::toRead); the fallback picture lies in
     // `programFolder`.
     FrmScrLogic(RunMode mode, std::string programFolder, std::string playlist, MediaPlayer& wmp,
-                SettingsStore& settings, FrmScrView& view, FileProbe canOpen);
+                SettingsStore& settings, FrmScrView& view, FileProbe canOpen,
+                char separator = NativePathSeparator());
 
     void Form_Load();
     void Form_Resize(int widthTwips, int heightTwips);
@@ -45,6 +47,7 @@ class FrmScrLogic : public MediaPlayerEvents {
     SettingsStore& settings_;
     FrmScrView& view_;
     FileProbe canOpen_;
+    char separator_;  // between the program's folder and the files beside it
 };
 
 }  // namespace revuro

@@ -1,15 +1,15 @@
 #include "core/store/IniSettingsStore.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <string_view>
 #include <system_error>
 
+#include "core/Paths.h"
 #include "core/Utf8.h"
+#include "platform/FileSystemError.h"
 #include "platform/Files.h"
 #include "platform/UserFolders.h"
-#include "platform/posix/SystemError.h"
 
 namespace revuro {
 
@@ -36,7 +36,7 @@ std::optional<IniSettingsStore::Sections> IniSettingsStore::Load() const {
     if (!bytes) {
         std::error_code error;
         // Missing is the first run, not damage.
-        if (!std::filesystem::exists(path_, error)) return Sections{};
+        if (!std::filesystem::exists(FileSystemPath(path_), error)) return Sections{};
         return std::nullopt;
     }
     const std::string& text = bytes.value();
@@ -115,11 +115,12 @@ Outcome IniSettingsStore::ChangeSettings(const std::string& app, const std::stri
 
     if (!loaded) {
         std::error_code error;
-        std::filesystem::rename(path_, path_ + ".corrupt", error);
-        if (error)
-            return Error{ErrorKindOfErrno(error.value()),
-                         "the damaged settings file could not be set aside: " + error.message(),
-                         path_};
+        std::filesystem::rename(FileSystemPath(path_), FileSystemPath(path_ + ".corrupt"), error);
+        if (error) {
+            Error failed = FileSystemError(path_, error);
+            failed.reason = "the damaged settings file could not be set aside: " + failed.reason;
+            return failed;
+        }
     }
     return Store(sections);
 }
@@ -132,8 +133,8 @@ Outcome IniSettingsStore::Store(const Sections& sections) const {
     }
 
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), error);
-    if (error) return SystemError(path_, error.value());
+    std::filesystem::create_directories(FileSystemPath(path_).parent_path(), error);
+    if (error) return FileSystemError(path_, error);
     return WriteFileAtomically(path_, text);
 }
 

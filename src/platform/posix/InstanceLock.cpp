@@ -6,15 +6,20 @@
 
 namespace revuro {
 
+struct InstanceLock::Held {
+    int fd = -1;
+};
+
 InstanceLock::InstanceLock(const std::string& path)
-    : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (fd_ < 0) return;  // no lock file: behave as the only instance
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) anotherRunning_ = true;
-    ::flock(fd_, LOCK_SH);
+    : held_(new Held{::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)}) {
+    const int fd = held_->fd;
+    if (fd < 0) return;  // no lock file: behave as the only instance
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) anotherRunning_ = true;
+    ::flock(fd, LOCK_SH);
 }
 
 InstanceLock::~InstanceLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (held_->fd >= 0) ::close(held_->fd);
 }
 
 }  // namespace revuro

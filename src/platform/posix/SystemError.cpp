@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileSystemError.h"
+
 namespace revuro {
 
 ErrorKind ErrorKindOfErrno(int code) {
@@ -35,6 +37,10 @@ ErrorKind ErrorKindOfErrno(int code) {
 
 Error SystemError(const std::string& path, int code) {
     return Error{ErrorKindOfErrno(code), std::strerror(code), path};
+}
+
+Error FileSystemError(const std::string& path, const std::error_code& code) {
+    return Error{ErrorKindOfErrno(code.value()), code.message(), path};
 }
 
 }  // namespace revuro

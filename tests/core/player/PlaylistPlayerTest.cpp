@@ -46,9 +46,9 @@ class PlaylistPlayerTest : public ::testing::Test {
     void RunSaver(const std::string& loop, RunMode mode = RunMode::Saver, bool listOpens = true) {
         settings.values[{"DavodoR2.0", "选项设置", "顺序播放"}] = loop;
         Make({kPicture});
-        frmScr =
-            std::make_unique<FrmScrLogic>(mode, "/opt/revuro", kList, *player, settings, view,
-                                          [listOpens](const std::string&) { return listOpens; });
+        frmScr = std::make_unique<FrmScrLogic>(
+            mode, "/opt/revuro", kList, *player, settings, view,
+            [listOpens](const std::string&) { return listOpens; }, '/');
         player->SetEventSink(frmScr.get());
         frmScr->Form_Load();
         timer.RunDue();

@@ -31,11 +31,13 @@ class FrmScrLogicTest : public ::testing::Test {
     FrmScrLogic& Make(RunMode mode, bool playlistOpens = true, std::string folder = kFolder) {
         playlistOpens_ = playlistOpens;
         const std::string playlist = PathBeside(folder, "varariv.m3u", '/');
-        logic = std::make_unique<FrmScrLogic>(mode, std::move(folder), playlist, player, settings,
-                                              view, [this](const std::string& path) {
-                                                  probed.push_back(path);
-                                                  return playlistOpens_;
-                                              });
+        logic = std::make_unique<FrmScrLogic>(
+            mode, std::move(folder), playlist, player, settings, view,
+            [this](const std::string& path) {
+                probed.push_back(path);
+                return playlistOpens_;
+            },
+            '/');
         player.SetEventSink(logic.get());
         return *logic;
     }

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "support/Big5Codec.h"
 #include "support/TempFolder.h"
 
 namespace revuro {
@@ -220,25 +219,31 @@ TEST_F(PlaylistFileTest, SkippedLinesDoNotCountTowardsTheRowLimit) {
 }
 
 TEST_F(PlaylistFileTest, LineThatWouldBeRewrittenAsOtherBytesKeepsItsOwnBytes) {
-    // In BIG5 both F9F9 and A2A4 read as one character: saving the list from its text would
-    // write A2A4, and the row would name another file.
-    const NarrowCodec big5("BIG5");
+    // In Big5 both F9F9 and A2A4 read as one character, written back as one of them (which one
+    // depends on the system): saving the other from its text would name another file.
+    const NarrowCodec big5 = testing::Big5Codec();
     const PlaylistFile big5Playlist(big5);
-    const std::string bytes = "/m/a.avi\r\n/m/\xF9\xF9.avi";
-    WriteBytes(Path(), bytes);
-    const Result<PlaylistRows> read = big5Playlist.Read(Path());
-    ASSERT_TRUE(read.ok()) << read.error().Describe();
-    EXPECT_EQ(read.value().rawLines, (Rows{"", "/m/\xF9\xF9.avi"}));
-    EXPECT_EQ(read.value().undecodableLines, std::vector<std::size_t>{2});
-    ASSERT_TRUE(big5Playlist.Write(Path(), read.value().rows, read.value().rawLines).ok());
-    EXPECT_EQ(ReadBytes(Path()), bytes);
+    int kept = 0;
+    for (const std::string pair : {"\xF9\xF9", "\xA2\xA4"}) {
+        const std::string bytes = "/m/a.avi\r\n/m/" + pair + ".avi";
+        WriteBytes(Path(), bytes);
+        const Result<PlaylistRows> read = big5Playlist.Read(Path());
+        ASSERT_TRUE(read.ok()) << read.error().Describe();
+        if (read.value().undecodableLines.empty()) continue;
+        ++kept;
+        EXPECT_EQ(read.value().rawLines, (Rows{"", "/m/" + pair + ".avi"}));
+        EXPECT_EQ(read.value().undecodableLines, std::vector<std::size_t>{2});
+        ASSERT_TRUE(big5Playlist.Write(Path(), read.value().rows, read.value().rawLines).ok());
+        EXPECT_EQ(ReadBytes(Path()), bytes);
+    }
+    EXPECT_EQ(kept, 1);
 }
 
 TEST_F(PlaylistFileTest, MissingFileIsAnError) {
     const Result<PlaylistRows> read = playlist.Read(Path());
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().path, Path());
-    EXPECT_EQ(read.error().reason, std::strerror(ENOENT));
+    EXPECT_EQ(read.error().kind, ErrorKind::NotFound);
 }
 
 TEST_F(PlaylistFileTest, WriteIntoAMissingFolderFailsWithoutCreatingIt) {
@@ -246,7 +251,7 @@ TEST_F(PlaylistFileTest, WriteIntoAMissingFolderFailsWithoutCreatingIt) {
     const Outcome written = playlist.Write(path, {"/m/a.avi"});
     ASSERT_FALSE(written.ok());
     EXPECT_EQ(written.error().path, path);
-    EXPECT_EQ(written.error().reason, std::strerror(ENOENT));
+    EXPECT_EQ(written.error().kind, ErrorKind::NotFound);
     EXPECT_EQ(folder.Names(), std::set<std::string>{});
 }
 

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Revuro.scr under Wine: /s covers the screen with a top-level window titled "DavodoR2.0", shows
+# first.bmp in aspect on it, and a key ends it, a mouse move does not; a second /s ends at once;
+# /p embeds into a host window, follows its size, survives keys and ends with the host; /p texts
+# that name no window end with status 2 and no window.
+source "$(dirname "$0")/../lib.sh"
+
+export REVURO_WINEPREFIX="$REVURO_BUILD/wine-prefix"
+cp "$REVURO" "$APP/Revuro.scr"
+# Upright and red: placed in aspect it leaves black bars on the left and right.
+convert -size 40x60 xc:red "BMP3:$APP/first.bmp"
+start_xvfb 800x600
+
+# start_scr ARG...: Revuro.scr under Wine; sets SCR_PID.
+start_scr() {
+    "$REVURO_WINE_RUN" "$APP/Revuro.scr" "$@" >>"$E2E_WORK/revuro.log" 2>&1 &
+    SCR_PID=$!
+    E2E_PIDS+=("$SCR_PID")
+}
+
+note "the saver covers the screen"
+start_scr /s
+saver_pid=$SCR_PID
+saver=$(wait_for_window DavodoR2.0 60) || fail "no window titled DavodoR2.0"
+read -r x y < <(window_origin "$saver")
+size=$(xwininfo -id "$saver" | awk '/Width:/ {w = $NF} /Height:/ {h = $NF} END {print w "x" h}')
+[[ "$x $y $size" == "0 0 800x600" ]] || fail "the saver is at $x $y, $size, not over the screen"
+wait_for_colour red 400 300 || fail "first.bmp is not shown in the middle"
+wait_for_colour black 20 300 || fail "the bar left of the picture is not black"
+shot win32_saver
+
+note "a second saver ends at once"
+start_scr /s
+wait_for_exit "$SCR_PID" 30 || fail "the second saver did not end"
+((EXIT_STATUS == 0)) || fail "the second saver ended with status $EXIT_STATUS"
+(($(windows_titled DavodoR2.0) == 1)) || fail "the second saver left a window"
+
+note "a mouse move ends nothing, a key ends the saver"
+xdotool mousemove 100 100 mousemove 300 200
+kill -0 "$saver_pid" || fail "a mouse move ended the saver"
+# Without a window manager Wine takes a moment to make the focused X window its foreground
+# window; a key before that reaches no window of the saver. So a key each second, 20 at most.
+for ((i = 0; i < 20; i++)); do
+    xdotool windowfocus "$saver" key x 2>/dev/null || true
+    wait_for_exit "$saver_pid" 1 && break
+done
+kill -0 "$saver_pid" 2>/dev/null && fail "a key did not end the saver"
+wait_for_no_window DavodoR2.0 || fail "the saver's window stayed"
+
+note "previews without a window end with status 2"
+for text in "/p" "/p 0" "/p abc" "/P:999999" "/p 2147483648"; do
+    # shellcheck disable=SC2086
+    start_scr $text
+    wait_for_exit "$SCR_PID" 30 || fail "'$text' did not end"
+    ((EXIT_STATUS == 2)) || fail "'$text' ended with status $EXIT_STATUS, not 2"
+done
+
+note "the preview embeds into its host, follows its size and ends with it"
+# wait_for_host_line TEXT [SECONDS]: waits until the host reports its child so.
+wait_for_host_line() {
+    local i
+    for ((i = 0; i < ${2:-30} * 10; i++)); do
+        tr -d '\r' <"$out" | grep -qxF "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+out="$E2E_WORK/host.txt"
+"$REVURO_WINE_RUN" "$REVURO_PREVIEW_HOST" 200 150 >"$out" 2>>"$E2E_WORK/revuro.log" &
+host_pid=$!
+E2E_PIDS+=("$host_pid")
+handle=$(wait_for_file_line "$out" 60 | tr -d '\r') || fail "the host printed no window handle"
+host=$(wait_for_window "Revuro preview host" 30) || fail "no host window"
+start_scr "/p:$handle"
+preview_pid=$SCR_PID
+wait_for_host_line "child 200x150 DavodoR2.0 预览" || fail "no preview child filling the host"
+# G makes the host grow; as above, a key each second until Wine hands it on.
+for ((i = 0; i < 20; i++)); do
+    xdotool windowfocus "$host" key g 2>/dev/null || true
+    wait_for_host_line "child 400x300 DavodoR2.0 预览" 1 && break
+done
+wait_for_host_line "child 400x300 DavodoR2.0 预览" 1 || fail "the preview did not follow its host"
+xdotool key x key Escape
+kill -0 "$preview_pid" || fail "a key ended the preview"
+kill -9 "$host_pid"
+wait_for_exit "$preview_pid" 20 || fail "the preview did not end with its host"
+echo PASS

@@ -185,25 +185,13 @@ TEST(CanCreateFilesInTest, TheUsersOwnFolderYesAMissingOneOrAFileNoAndNothingIsL
     EXPECT_FALSE(CanCreateFilesIn(folder.File("file")));
 }
 
-TEST(CanCreateFilesInTest, AFolderWithoutWritePermissionIsReadOnlyForAUser) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes there; the end-to-end tests mount one read-only";
-    TempFolder folder;
-    ASSERT_TRUE(folder.ok());
-    ::chmod(folder.path().c_str(), 0555);
-    EXPECT_FALSE(CanCreateFilesIn(folder.path()));
-    ::chmod(folder.path().c_str(), 0755);
-}
-
-TEST(MakeFoldersTest, MakesEveryMissingFolderForTheUserAloneAndTakesOnesThatAreThere) {
+TEST(MakeFoldersTest, MakesEveryMissingFolderAndTakesOnesThatAreThere) {
     TempFolder folder;
     ASSERT_TRUE(folder.ok());
     const std::string deep = folder.File("a/b/revuro");
     ASSERT_TRUE(MakeFolders(deep).ok());
-    for (const std::string& made : {folder.File("a"), folder.File("a/b"), deep}) {
-        EXPECT_EQ(std::filesystem::status(made).permissions(), std::filesystem::perms::owner_all)
-            << made;
-    }
+    for (const std::string& made : {folder.File("a"), folder.File("a/b"), deep})
+        EXPECT_TRUE(std::filesystem::is_directory(testing::Utf8Path(made))) << made;
     EXPECT_TRUE(MakeFolders(deep).ok());
     EXPECT_TRUE(PathExists(deep));
 }

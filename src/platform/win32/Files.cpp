@@ -251,6 +251,69 @@ std::optional<Error> MediaPathProblem(const std::string& path) {
     }
 }
 
+bool CanCreateFilesIn(const std::string& folder) {
+    const Result<std::wstring> wide = WidePath(folder);
+    if (!wide) return false;
+    // The real attempt: a file that goes when it is closed, so nothing is left to clean up.
+    const std::wstring prefix = wide.value() + L"\\.revuro-probe";
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        const FileHandle probe(CreateFileW(TemporaryName(prefix, attempt).c_str(), GENERIC_WRITE,
+                                           0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                           nullptr));
+        if (probe.valid()) return true;
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
+bool PathExists(const std::string& path) {
+    const Result<std::wstring> wide = WidePath(path);
+    return wide && GetFileAttributesW(wide.value().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+// Where the folders of `path` begin: after "C:\", "\\server\share\" or "\\?\C:\".
+std::size_t RootLength(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0) return 4 + RootLength(path.substr(4));
+    if (path.rfind(L"\\\\", 0) == 0) {
+        const std::size_t server = path.find_first_of(L"\\/", 2);
+        if (server == std::wstring::npos) return path.size();
+        const std::size_t share = path.find_first_of(L"\\/", server + 1);
+        return share == std::wstring::npos ? path.size() : share + 1;
+    }
+    if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 ? 3 : 2;
+    return 0;
+}
+
+}  // namespace
+
+Outcome MakeFolders(const std::string& folder) {
+    const Result<std::wstring> wide = WidePath(folder);
+    if (!wide) return wide.error();
+    const std::wstring& path = wide.value();
+    // Each folder from the root down; the new ones take the access list of the folder above
+    // them, which under the user's profile is the user's alone.
+    for (std::size_t end = RootLength(path); end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != L'\\' && path[end] != L'/') continue;
+        const std::wstring made = path.substr(0, end);
+        if (made.empty() || made.back() == L'\\' || made.back() == L'/') continue;
+        if (!CreateDirectoryW(made.c_str(), nullptr)) {
+            if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS)
+                return SystemError(Utf8Text(made), error);
+        }
+        const DWORD attributes = GetFileAttributesW(made.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            const DWORD error = GetLastError();
+            return SystemError(Utf8Text(made), error);
+        }
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return SystemError(Utf8Text(made), ERROR_DIRECTORY);
+    }
+    return Ok();
+}
+
 Outcome RemoveFile(const std::string& path) {
     const Result<std::wstring> wide = WidePath(path);
     if (!wide) return wide.error();

@@ -18,11 +18,11 @@ std::string TemporaryFolder() {
     return Utf8Text(folder);
 }
 
-}  // namespace
-
-std::string UserConfigFolder() {
+// One of the user's known folders, made when it is missing; the temporary folder when the
+// profile has none.
+std::string KnownFolder(REFKNOWNFOLDERID id) {
     wchar_t* folder = nullptr;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &folder))) {
+    if (FAILED(SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &folder))) {
         CoTaskMemFree(folder);
         return TemporaryFolder();
     }
@@ -30,6 +30,14 @@ std::string UserConfigFolder() {
     CoTaskMemFree(folder);
     return text;
 }
+
+}  // namespace
+
+std::string UserHomeFolder() { return KnownFolder(FOLDERID_Profile); }
+
+std::string UserConfigFolder() { return KnownFolder(FOLDERID_RoamingAppData); }
+
+std::string UserDataFolder() { return KnownFolder(FOLDERID_LocalAppData); }
 
 std::string UserRuntimeFolder() { return TemporaryFolder(); }
 

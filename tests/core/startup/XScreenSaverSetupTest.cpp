@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "core/Paths.h"
 #include "support/TempFolder.h"
 
 namespace revuro {
@@ -20,7 +21,7 @@ const std::string kFile = "timeout: 0:10:00\nprograms: \\\n  maze --root \\n\\\n
 class XScreenSaverSetupTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(home.ok()); }
-    std::string File() const { return home.File(".xscreensaver"); }
+    std::string File() const { return PathBeside(home.path(), ".xscreensaver"); }
     std::string Copy() const { return home.File(".xscreensaver.before-revuro"); }
 
     TempFolder home;

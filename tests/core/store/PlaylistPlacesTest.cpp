@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Paths.h"
 #include "support/TempFolder.h"
 
 namespace revuro {
@@ -80,10 +81,12 @@ TEST(PlaylistPlacesOnThisSystemTest, AFolderOfTheUsersOwnIsWritableAMissingOneIs
     testing::TempFolder program;
     testing::TempFolder data;
     ASSERT_TRUE(program.ok() && data.ok());
-    EXPECT_EQ(FindPlaylistPlaces(program.path(), data.path()).toSave, program.File("varariv.m3u"));
-    const PlaylistPlaces places = FindPlaylistPlaces(program.File("gone"), data.path());
-    EXPECT_EQ(places.toSave, data.path() + "/revuro/varariv.m3u");
-    EXPECT_EQ(places.toRead, program.File("gone") + "/varariv.m3u");
+    EXPECT_EQ(FindPlaylistPlaces(program.path(), data.path()).toSave,
+              PathBeside(program.path(), "varariv.m3u"));
+    const std::string gone = PathBeside(program.path(), "gone");
+    const PlaylistPlaces places = FindPlaylistPlaces(gone, data.path());
+    EXPECT_EQ(places.toSave, PathBeside(PathBeside(data.path(), "revuro"), "varariv.m3u"));
+    EXPECT_EQ(places.toRead, PathBeside(gone, "varariv.m3u"));
     EXPECT_TRUE(program.Names().empty());  // the probe leaves nothing behind
 }
 

@@ -43,6 +43,8 @@ const char* OwnWords(ErrorKind kind) {
             return "文件已损坏或无法读取";
         case ErrorKind::NothingToPlay:
             return "没有可以解码的视频或音频";
+        case ErrorKind::NoMediaPlayer:
+            return "系统中没有可用的 Windows Media Player";
         case ErrorKind::FlashNotSupported:
             return "不支持 Flash 动画";
         case ErrorKind::FlashPlayerFailed:

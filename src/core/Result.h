@@ -34,6 +34,7 @@ enum class ErrorKind : std::uint8_t {
     UnrecognizedFormat,
     DamagedFile,
     NothingToPlay,
+    NoMediaPlayer,  // this system has no media player component to play with
     FlashNotSupported,  // this installation has no Flash player
     FlashPlayerFailed,  // the Flash player ended while it played
     FlashPlayerNotResponding,

@@ -49,6 +49,8 @@ TEST(ReasonTextTest, WhatPlayingMeets) {
     EXPECT_EQ(ReasonText(Error{ErrorKind::IsAPipe, "is a pipe"}), "是管道");
     EXPECT_EQ(ReasonText(Error{ErrorKind::IsADevice, "is a device"}), "是设备");
     EXPECT_EQ(ReasonText(Error{ErrorKind::NotAFile, "is not a regular file"}), "不是普通文件");
+    EXPECT_EQ(ReasonText(Error{ErrorKind::NoMediaPlayer, "no media player"}),
+              "系统中没有可用的 Windows Media Player");
     EXPECT_EQ(ReasonText(Error{ErrorKind::FlashNotSupported, "no Flash player"}),
               "不支持 Flash 动画");
     EXPECT_EQ(ReasonText(Error{ErrorKind::FlashPlayerFailed, "the helper ended"}),

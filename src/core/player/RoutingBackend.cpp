@@ -3,22 +3,23 @@
 namespace revuro {
 
 RoutingBackend::RoutingBackend(std::unique_ptr<MediaBackend> media,
-                               std::unique_ptr<MediaBackend> flash)
+                               std::unique_ptr<MediaBackend> routed, MediaKind routedKind)
     : media_(std::move(media)),
-      flash_(std::move(flash)),
+      routed_(std::move(routed)),
+      routedKind_(routedKind),
       mediaReports_(*this, *media_),
-      flashReports_(*this, *flash_) {
+      routedReports_(*this, *routed_) {
     media_->SetEvents(&mediaReports_);
-    flash_->SetEvents(&flashReports_);
+    routed_->SetEvents(&routedReports_);
 }
 
 RoutingBackend::~RoutingBackend() {
     media_->SetEvents(nullptr);
-    flash_->SetEvents(nullptr);
+    routed_->SetEvents(nullptr);
 }
 
 void RoutingBackend::Load(const std::string& item, MediaKind kind) {
-    MediaBackend& next = kind == MediaKind::Flash ? *flash_ : *media_;
+    MediaBackend& next = kind == routedKind_ ? *routed_ : *media_;
     // The other one's picture must not stay behind or over the new item's.
     if (playing_ != nullptr && playing_ != &next) playing_->Stop();
     playing_ = &next;
@@ -28,20 +29,20 @@ void RoutingBackend::Load(const std::string& item, MediaKind kind) {
 void RoutingBackend::Stop() {
     playing_ = nullptr;
     media_->Stop();
-    flash_->Stop();
+    routed_->Stop();
 }
 
 void RoutingBackend::Hold(bool held) {
     media_->Hold(held);
-    flash_->Hold(held);
+    routed_->Hold(held);
 }
 
 void RoutingBackend::ShowNote(const std::string& text) { media_->ShowNote(text); }
 
 Outcome RoutingBackend::SetPresentation(const Presentation& presentation) {
     Outcome media = media_->SetPresentation(presentation);
-    Outcome flash = flash_->SetPresentation(presentation);
-    return media.ok() ? flash : media;
+    Outcome routed = routed_->SetPresentation(presentation);
+    return media.ok() ? routed : media;
 }
 
 MediaBackendEvents* RoutingBackend::Reports::Target() const {

@@ -7,19 +7,21 @@
 
 namespace revuro {
 
-// One backend over two that draw in the same video area: Flash movies go to the Flash player,
-// everything else to the media backend. The one that does not play is stopped, so only one
-// picture shows; its late reports are dropped. Notes go to the media backend, which draws them
-// over the area while the Flash player shows nothing (it hides after a failure).
+// One backend over two that draw in the same video area: items of one kind go to a player of
+// their own (Flash movies to the Flash player, say), everything else to the media backend. The
+// one that does not play is stopped, so only one picture shows; its late reports are dropped.
+// Notes go to the media backend, which draws them over the area while the other shows nothing
+// (it hides after a failure).
 class RoutingBackend : public MediaBackend {
   public:
-    RoutingBackend(std::unique_ptr<MediaBackend> media, std::unique_ptr<MediaBackend> flash);
+    RoutingBackend(std::unique_ptr<MediaBackend> media, std::unique_ptr<MediaBackend> routed,
+                   MediaKind routedKind);
     ~RoutingBackend() override;
     RoutingBackend(const RoutingBackend&) = delete;
     RoutingBackend& operator=(const RoutingBackend&) = delete;
 
     MediaBackend& media() { return *media_; }
-    MediaBackend& flash() { return *flash_; }
+    MediaBackend& routed() { return *routed_; }
 
     void SetEvents(MediaBackendEvents* events) override { events_ = events; }
     void Load(const std::string& item, MediaKind kind) override;
@@ -46,9 +48,10 @@ class RoutingBackend : public MediaBackend {
     };
 
     std::unique_ptr<MediaBackend> media_;
-    std::unique_ptr<MediaBackend> flash_;
+    std::unique_ptr<MediaBackend> routed_;
+    MediaKind routedKind_;
     Reports mediaReports_;
-    Reports flashReports_;
+    Reports routedReports_;
     MediaBackendEvents* events_ = nullptr;
     MediaBackend* playing_ = nullptr;  // the backend of the last Load, until Stop
 };

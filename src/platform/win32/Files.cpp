@@ -257,10 +257,9 @@ bool CanCreateFilesIn(const std::string& folder) {
     // The real attempt: a file that goes when it is closed, so nothing is left to clean up.
     const std::wstring prefix = wide.value() + L"\\.revuro-probe";
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
-        const FileHandle probe(CreateFileW(TemporaryName(prefix, attempt).c_str(), GENERIC_WRITE,
-                                           0, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                           nullptr));
+        const FileHandle probe(
+            CreateFileW(TemporaryName(prefix, attempt).c_str(), GENERIC_WRITE, 0, nullptr,
+                        CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         if (probe.valid()) return true;
         if (GetLastError() != ERROR_FILE_EXISTS) return false;
     }

@@ -27,7 +27,8 @@ PlayerControl* PlayerFactory::Make(const PlayerSettings& settings, PlaylistPlaye
             return std::make_unique<RoutingBackend>(
                 std::make_unique<MpvBackend>(videoArea, output),
                 std::make_unique<FlashBackend>(videoArea, output,
-                                               PathBeside(ProgramFolder(), kFlashHelper)));
+                                               PathBeside(ProgramFolder(), kFlashHelper)),
+                MediaKind::Flash);
         },
         parent);
 }

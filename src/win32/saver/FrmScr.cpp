@@ -1,12 +1,12 @@
 #include "win32/saver/FrmScr.h"
 
-#include <algorithm>
-
 #include "core/Paths.h"
-#include "core/saver/FrmScrLogic.h"
+#include "core/Twips.h"
 #include "core/startup/InstanceGuard.h"
+#include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/win32/WideText.h"
+#include "win32/player/PlayerControl.h"
 
 namespace revuro {
 
@@ -26,41 +26,27 @@ bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-// `area` shrunk to the picture's aspect, centred in it.
-RECT Fit(const RECT& area, LONG width, LONG height) {
-    const LONG areaWidth = area.right - area.left;
-    const LONG areaHeight = area.bottom - area.top;
-    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0) return RECT{};
-    LONG fitWidth = areaWidth;
-    LONG fitHeight = static_cast<LONG>(static_cast<long long>(areaWidth) * height / width);
-    if (fitHeight > areaHeight) {
-        fitHeight = areaHeight;
-        fitWidth = static_cast<LONG>(static_cast<long long>(areaHeight) * width / height);
-    }
-    const LONG left = area.left + (areaWidth - fitWidth) / 2;
-    const LONG top = area.top + (areaHeight - fitHeight) / 2;
-    return RECT{left, top, left + fitWidth, top + fitHeight};
-}
-
 }  // namespace
 
-std::unique_ptr<FrmScr> FrmScr::Create(RunMode mode, HWND host, const std::string& folder) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance, &FrmScr::WindowProc)) return nullptr;
-    // A missing or unreadable picture leaves the window black.
-    HBITMAP picture = nullptr;
-    if (const Result<std::wstring> path = WideText(PathBeside(folder, kFallbackPictureName)))
-        picture = static_cast<HBITMAP>(LoadImageW(nullptr, path.value().c_str(), IMAGE_BITMAP, 0, 0,
-                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    std::unique_ptr<FrmScr> form(new FrmScr(mode, host, picture));
+std::unique_ptr<FrmScr> FrmScr::Create(RunMode mode, HWND host, const std::string& programFolder,
+                                       const std::string& playlist, SettingsStore& settings,
+                                       const PlaylistReader& reader) {
+    if (!RegisterOnce(GetModuleHandleW(nullptr), &FrmScr::WindowProc)) return nullptr;
+    std::unique_ptr<FrmScr> form(new FrmScr(mode, host, programFolder, playlist, settings, reader));
+    if (form->window_ == nullptr) return nullptr;
+    return form;
+}
 
+FrmScr::FrmScr(RunMode mode, HWND host, const std::string& programFolder,
+               const std::string& playlist, SettingsStore& settings, const PlaylistReader& reader)
+    : mode_(mode), host_(host) {
     const bool preview = mode == RunMode::Preview;
     RECT area{};
-    DWORD style = WS_POPUP | WS_VISIBLE;
+    DWORD style = WS_POPUP | WS_CLIPCHILDREN;
     DWORD extended = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;  // no taskbar button
     if (preview) {
         GetClientRect(host, &area);
-        style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         extended = 0;
     } else {
         area.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -71,28 +57,40 @@ std::unique_ptr<FrmScr> FrmScr::Create(RunMode mode, HWND host, const std::strin
     const std::wstring title = WideText(preview ? kPreviewTitle : kSaverTitle).value();
     CreateWindowExW(extended, kClassName, title.c_str(), style, area.left, area.top,
                     area.right - area.left, area.bottom - area.top, preview ? host : nullptr,
-                    nullptr, instance, form.get());
-    if (form->window_ == nullptr) return nullptr;
-    if (preview) {
-        form->followTimer_ = SetTimer(nullptr, 0, kFollowMilliseconds, nullptr);
-    } else {
-        // The keys come to the window in front, which the saver must be.
-        SetForegroundWindow(form->window_);
-        SetFocus(form->window_);
-    }
-    return form;
+                    nullptr, GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr) return;
+    // The saver's settings are the defaults; a pass that shows nothing ends on first.bmp.
+    wmp_ = std::make_unique<PlayerControl>(
+        window_, PlayerSettings{},
+        PlaylistPlayerOptions{PathBeside(programFolder, kFallbackPictureName)}, reader);
+    FrmScrView& view = *this;  // a base only the form may name
+    logic_ = std::make_unique<FrmScrLogic>(mode, programFolder, playlist, wmp_->player(), settings,
+                                           view, &CanOpenForReading);
+    wmp_->player().SetEventSink(logic_.get());
 }
-
-FrmScr::FrmScr(RunMode mode, HWND host, HBITMAP picture)
-    : mode_(mode), host_(host), picture_(picture) {}
 
 FrmScr::~FrmScr() {
     if (followTimer_ != 0) KillTimer(nullptr, followTimer_);
+    if (wmp_) wmp_->player().SetEventSink(nullptr);
+    wmp_.reset();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    if (picture_ != nullptr) DeleteObject(picture_);
+}
+
+void FrmScr::Load() {
+    logic_->Form_Load();
+    RECT client{};
+    GetClientRect(window_, &client);
+    logic_->Form_Resize(PixelsToTwips(client.right), PixelsToTwips(client.bottom));
+    if (mode_ == RunMode::Preview) {
+        followTimer_ = SetTimer(nullptr, 0, kFollowMilliseconds, nullptr);
+    } else {
+        // The keys come to the window in front, which the saver must be.
+        SetForegroundWindow(window_);
+        SetFocus(wmp_->window());
+    }
 }
 
 LRESULT CALLBACK FrmScr::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,11 +106,9 @@ LRESULT CALLBACK FrmScr::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT FrmScr::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
         case WM_SIZE:
-            InvalidateRect(window_, nullptr, TRUE);
+            if (logic_)
+                logic_->Form_Resize(PixelsToTwips(LOWORD(lParam)), PixelsToTwips(HIWORD(lParam)));
             return 0;
         case WM_SETCURSOR:
             // No pointer over the saver; the preview keeps the host's.
@@ -132,38 +128,22 @@ LRESULT FrmScr::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-RECT FrmScr::PictureArea() const {
-    RECT area{};
-    if (mode_ == RunMode::Preview) {
-        GetClientRect(window_, &area);
-        return area;
-    }
-    // The primary monitor starts at the screen's origin; the window at the virtual screen's.
-    const LONG left = -GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const LONG top = -GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return RECT{left, top, left + GetSystemMetrics(SM_CXSCREEN),
-                top + GetSystemMetrics(SM_CYSCREEN)};
+void FrmScr::PlaceOverDesktop() {
+    // The preview is placed by its host; the saver covers the desktop, above everything.
+    if (mode_ == RunMode::Preview) return;
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
-void FrmScr::Paint() {
-    PAINTSTRUCT paint{};
-    const HDC target = BeginPaint(window_, &paint);
-    RECT client{};
-    GetClientRect(window_, &client);
-    FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    BITMAP bitmap{};
-    if (picture_ != nullptr && GetObjectW(picture_, sizeof bitmap, &bitmap) != 0) {
-        const RECT fit = Fit(PictureArea(), bitmap.bmWidth, bitmap.bmHeight);
-        const HDC source = CreateCompatibleDC(target);
-        const HGDIOBJ before = SelectObject(source, picture_);
-        SetStretchBltMode(target, HALFTONE);
-        StretchBlt(target, fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top, source, 0,
-                   0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
-        SelectObject(source, before);
-        DeleteDC(source);
-    }
-    EndPaint(window_, &paint);
+void FrmScr::SetPlayerSize(int widthTwips, int heightTwips) {
+    MoveWindow(wmp_->window(), 0, 0, TwipsToPixels(widthTwips), TwipsToPixels(heightTwips), TRUE);
 }
+
+void FrmScr::Repaint() {
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void FrmScr::TerminateNow() { TerminateImmediately(0); }
 
 bool FrmScr::PreTranslateMessage(const MSG& message) {
     if (mode_ == RunMode::Saver &&

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <cstdint>
@@ -11,12 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "core/player/LocalMediaFiles.h"
+#include "core/player/PlaylistReader.h"
 #include "core/startup/CommandLine.h"
 #include "core/startup/InstanceGuard.h"
+#include "core/store/PlaylistPlaces.h"
 #include "platform/InstanceLock.h"
+#include "platform/NarrowCodec.h"
 #include "platform/Process.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserFolders.h"
+#include "platform/win32/RegistrySettingsStore.h"
 #include "platform/win32/WideText.h"
 #include "win32/saver/FrmScr.h"
 #include "win32/startup/Win32InstanceQuery.h"
@@ -39,6 +45,20 @@ std::vector<std::string> Arguments() {
     LocalFree(wide);
     return args;
 }
+
+// OLE on this thread while the program runs: the media player control is an ActiveX control.
+class OleSession {
+  public:
+    OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (ok_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+  private:
+    bool ok_;
+};
 
 int RunMessageLoop(FrmScr& form) {
     MSG message{};
@@ -73,7 +93,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (decision.mode == RunMode::Saver && CheckPrevInstance(Win32InstanceQuery(lock)))
         TerminateImmediately(0);
 
-    const std::unique_ptr<FrmScr> form = FrmScr::Create(decision.mode, host, folder);
+    const OleSession ole;
+    const NarrowCodec codec = NarrowCodec::ForLocale();
+    const LocalMediaFiles files;
+    const PlaylistReader reader(files, codec);
+    RegistrySettingsStore settings;
+    const PlaylistPlaces places = FindPlaylistPlaces(folder, UserDataFolder());
+    const std::unique_ptr<FrmScr> form =
+        FrmScr::Create(decision.mode, host, folder, places.toRead, settings, reader);
     if (!form) return 1;
+    form->Load();
     return RunMessageLoop(*form);
 }

@@ -10,6 +10,7 @@
 
 #include "core/player/PlayerFakes.h"
 #include "core/player/RoutingBackend.h"
+#include "core/player/UnavailableBackend.h"
 #include "core/saver/FrmScrLogic.h"
 #include "support/MemorySettingsStore.h"
 
@@ -35,7 +36,8 @@ class PlaylistPlayerTest : public ::testing::Test {
             auto flash = std::make_unique<testing::FakeBackend>(log, "flash");
             mediaBackend = media.get();
             flashBackend = flash.get();
-            router = std::make_unique<RoutingBackend>(std::move(media), std::move(flash));
+            router = std::make_unique<RoutingBackend>(std::move(media), std::move(flash),
+                                                      MediaKind::Flash);
             over = router.get();
         }
         player = std::make_unique<PlaylistPlayer>(*over, timer, reader, settings, options);
@@ -318,6 +320,27 @@ TEST_F(PlaylistPlayerTest, FlashPlayerThatDiesOrIsMissingCostsOneNoteAndOneSkip)
                  "media Note 无法播放：a.swf（Flash 播放程序意外结束）", "Error", "State 9",
                  "flash Load flash /m/b.swf", "media Note 无法播放：b.swf（不支持 Flash 动画）",
                  "MediaError /m/b.swf", "State 9", "flash Stop", "media Load /m/c.avi"}));
+}
+
+TEST_F(PlaylistPlayerTest, WithoutAMediaPlayerPicturesStillShowAndEachOtherItemCostsOneSkip) {
+    // The Windows pair on a system without its media player: pictures beside a stand-in.
+    files.Add({"/m/a.avi", "/m/b.jpg"});
+    List("/m/a.avi\r\n/m/b.jpg");
+    testing::FakeTimer standInTimer;
+    RoutingBackend router(
+        std::make_unique<UnavailableBackend>(Error{ErrorKind::NoMediaPlayer, "none"}, standInTimer),
+        std::make_unique<testing::FakeBackend>(log, "picture"), MediaKind::Picture);
+    PlayerSettings notes;
+    notes.enableErrorDialogs = true;
+    PlaylistPlayer player(router, timer, reader, notes);
+    player.SetEventSink(&events);
+    ASSERT_TRUE(player.SetURL(kList).ok());
+    EXPECT_EQ(log, (CallLog{"State 9"}));  // the failure comes from the event loop
+    standInTimer.RunDue();
+    player.Next();  // the window's reaction
+    EXPECT_EQ(log, (CallLog{"State 9", "MediaError /m/a.avi", "State 9",
+                            "picture Load picture /m/b.jpg"}));
+    EXPECT_EQ(player.ErrorQueue(), std::deque<std::string>{"a.avi: none"});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Revuro.scr under Wine: /s covers the screen with a top-level window titled "DavodoR2.0", shows
 # first.bmp in aspect on it, and a key ends it, a mouse move does not; a second /s ends at once;
+# with a list beside it, the saver plays it in order, looping as the registry's setting says;
 # /p embeds into a host window, follows its size, survives keys and ends with the host; /p texts
 # that name no window end with status 2 and no window.
 source "$(dirname "$0")/../lib.sh"
@@ -35,17 +36,42 @@ wait_for_exit "$SCR_PID" 30 || fail "the second saver did not end"
 ((EXIT_STATUS == 0)) || fail "the second saver ended with status $EXIT_STATUS"
 (($(windows_titled DavodoR2.0) == 1)) || fail "the second saver left a window"
 
+# end_with_key WINDOW PID: a key ends the saver and its window goes.
+end_with_key() {
+    local i
+    # Without a window manager Wine takes a moment to make the focused X window its foreground
+    # window; a key before that reaches no window of the saver. So a key each second, 20 at most.
+    for ((i = 0; i < 20; i++)); do
+        xdotool windowfocus "$1" key x 2>/dev/null || true
+        wait_for_exit "$2" 1 && break
+    done
+    kill -0 "$2" 2>/dev/null && fail "a key did not end the saver"
+    wait_for_no_window DavodoR2.0 || fail "the saver's window stayed"
+}
+
 note "a mouse move ends nothing, a key ends the saver"
 xdotool mousemove 100 100 mousemove 300 200
 kill -0 "$saver_pid" || fail "a mouse move ended the saver"
-# Without a window manager Wine takes a moment to make the focused X window its foreground
-# window; a key before that reaches no window of the saver. So a key each second, 20 at most.
-for ((i = 0; i < 20; i++)); do
-    xdotool windowfocus "$saver" key x 2>/dev/null || true
-    wait_for_exit "$saver_pid" 1 && break
-done
-kill -0 "$saver_pid" 2>/dev/null && fail "a key did not end the saver"
-wait_for_no_window DavodoR2.0 || fail "the saver's window stayed"
+end_with_key "$saver" "$saver_pid"
+
+note "the saver plays the list beside it, written in the ANSI code page, looping as the registry says"
+# Wide pictures: placed in aspect they leave black bars above and below.
+convert -size 64x36 xc:blue "$APP/图片一.png"
+convert -size 64x36 xc:lime "$APP/二.jpg"
+printf '图片一.png\r\n没有.avi\r\n二.jpg\r\n' | iconv -f UTF-8 -t GBK >"$APP/varariv.m3u"
+"$REVURO_WINE_RUN" reg.exe add 'HKCU\Software\VB and VBA Program Settings\DavodoR2.0\选项设置' \
+    /v 顺序播放 /t REG_SZ /d 是 /f >>"$E2E_WORK/revuro.log" 2>&1 || fail "reg could not set the loop"
+start_scr /s
+saver_pid=$SCR_PID
+saver=$(wait_for_window DavodoR2.0 60) || fail "no saver window for the list"
+wait_for_colour blue 400 300 || fail "the first picture of the list is not shown"
+wait_for_colour black 400 20 || fail "the bar above the picture is not black"
+shot win32_saver_list
+# Five seconds a picture; the missing row costs nothing but its skip.
+wait_for_colour green 400 300 || fail "the list did not go on past the missing row"
+wait_for_colour blue 400 300 || fail "the list did not start again"
+end_with_key "$saver" "$saver_pid"
+rm "$APP/varariv.m3u"
 
 note "previews without a window end with status 2"
 for text in "/p" "/p 0" "/p abc" "/P:999999" "/p 2147483648"; do

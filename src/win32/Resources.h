@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource numbers of Revuro.rc, shared by the resource script and the program.
+#define IDI_PROGRAM 100

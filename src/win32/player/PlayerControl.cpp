@@ -61,7 +61,8 @@ PlayerControl::PlayerControl(HWND parent, const PlayerSettings& settings,
     CreateWindowExW(0, kControlClass, L"wmp",
                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
                     area.right, area.bottom, parent, nullptr, instance, this);
-    video_ = CreateWindowExW(0, kVideoClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+    video_ = CreateWindowExW(0, kVideoClass, L"",
+                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
                              area.right, area.bottom, window_, nullptr, instance, nullptr);
     note_ = std::make_unique<NoteLabel>(window_);
     backend_ = std::make_unique<RoutingBackend>(

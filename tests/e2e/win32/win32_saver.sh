@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Revuro.scr under Wine: /s covers the screen with a top-level window titled "DavodoR2.0", shows
 # first.bmp in aspect on it, and a key ends it, a mouse move does not; a second /s ends at once;
-# with a list beside it, the saver plays it in order, looping as the registry's setting says;
+# with a list beside it, the saver plays it in order, looping as the registry's setting says, and
+# without a media player shows first.bmp;
 # /p embeds into a host window, follows its size, survives keys and ends with the host; /p texts
 # that name no window end with status 2 and no window.
 source "$(dirname "$0")/../lib.sh"
@@ -70,6 +71,18 @@ shot win32_saver_list
 # Five seconds a picture; the missing row costs nothing but its skip.
 wait_for_colour green 400 300 || fail "the list did not go on past the missing row"
 wait_for_colour blue 400 300 || fail "the list did not start again"
+end_with_key "$saver" "$saver_pid"
+
+note "without Windows Media Player a movie costs one skip and first.bmp shows"
+ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=5 -t 1 -c:v mpeg4 "$APP/影片.avi" ||
+    fail "ffmpeg could not make the movie"
+printf '影片.avi\r\n' | iconv -f UTF-8 -t GBK >"$APP/varariv.m3u"
+# Wine's own media player left out, as Windows N editions ship without one.
+WINEDLLOVERRIDES="mscoree,mshtml,wmp=" start_scr /s
+saver_pid=$SCR_PID
+saver=$(wait_for_window DavodoR2.0 60) || fail "no saver window without a media player"
+wait_for_colour red 400 300 || fail "first.bmp is not shown after the movie could not play"
+shot win32_saver_no_player
 end_with_key "$saver" "$saver_pid"
 rm "$APP/varariv.m3u"
 

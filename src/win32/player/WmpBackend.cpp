@@ -174,24 +174,31 @@ void WmpBackend::Hold(bool held) {
 }
 
 Outcome WmpBackend::SetPresentation(const Presentation& presentation) {
+    // Every setting is tried; the first failure is the result. A control that lacks a setting
+    // (E_NOTIMPL: Wine's has no uiMode, say) plays on without it.
+    HRESULT failure = S_OK;
+    const auto apply = [&failure](HRESULT result) {
+        if (FAILED(result) && result != E_NOTIMPL && SUCCEEDED(failure)) failure = result;
+    };
     ComPtr<IWMPSettings> settings;
-    HRESULT result = player_->get_settings(&settings);
-    if (SUCCEEDED(result)) result = settings->put_rate(presentation.rate);
-    if (SUCCEEDED(result)) result = settings->put_balance(presentation.balance);
-    if (SUCCEEDED(result)) result = settings->put_volume(presentation.volume);
-    if (SUCCEEDED(result)) result = settings->put_mute(Bool(presentation.mute));
-    // Errors are the player's business, reported as events; the control's own boxes would wait
-    // for a user who is not there.
-    if (SUCCEEDED(result)) result = settings->put_enableErrorDialogs(VARIANT_FALSE);
+    apply(player_->get_settings(&settings));
+    if (settings) {
+        apply(settings->put_rate(presentation.rate));
+        apply(settings->put_balance(presentation.balance));
+        apply(settings->put_volume(presentation.volume));
+        apply(settings->put_mute(Bool(presentation.mute)));
+        // Errors are the player's business, reported as events; the control's own boxes would
+        // wait for a user who is not there.
+        apply(settings->put_enableErrorDialogs(VARIANT_FALSE));
+    }
     // Full screen is the window's layout: the video area already lies over the primary monitor,
     // where the control's own full-screen mode would open a window of its own that takes the
     // keyboard. There, as in that mode, no control bar shows.
     const Bstr uiMode(presentation.fullScreen ? L"none" : WideText(presentation.uiMode).value());
-    if (SUCCEEDED(result)) result = player_->put_uiMode(uiMode.get());
-    if (SUCCEEDED(result)) result = player_->put_stretchToFit(Bool(presentation.stretchToFit));
-    if (SUCCEEDED(result))
-        result = player_->put_enableContextMenu(Bool(presentation.enableContextMenu));
-    if (FAILED(result)) return revuro::Error{ErrorKind::Other, SystemMessage(result)};
+    apply(player_->put_uiMode(uiMode.get()));
+    apply(player_->put_stretchToFit(Bool(presentation.stretchToFit)));
+    apply(player_->put_enableContextMenu(Bool(presentation.enableContextMenu)));
+    if (FAILED(failure)) return revuro::Error{ErrorKind::Other, SystemMessage(failure)};
     return Ok();
 }
 

@@ -5,39 +5,11 @@
 
 #include "core/Twips.h"
 #include "core/trialplay/TrialPlayerFit.h"
+#include "core/trialplay/TrialWindow.h"
 #include "qt/player/PlayerControl.h"
 #include "qt/player/PlayerFactory.h"
 
 namespace revuro {
-
-namespace {
-
-// The saver's player settings, except that the trial player stays inside its window and
-// offers no context menu.
-PlayerSettings TrialPlayerSettings() {
-    PlayerSettings settings;
-    settings.enableContextMenu = false;
-    settings.fullScreen = false;
-    return settings;
-}
-
-// Rows that cannot be played are passed silently, as a media player's own playlist does: the
-// trial window handles no events and shows no notes.
-PlaylistPlayerOptions TrialWalking() {
-    PlaylistPlayerOptions options;
-    options.skipUnplayable = true;
-    return options;
-}
-
-// Design geometry, in twips: the window's client area and the player's first size.
-constexpr int kLeft = 6510;
-constexpr int kTop = 4320;
-constexpr int kClientWidth = 5370;
-constexpr int kClientHeight = 4080;
-constexpr int kPlayerWidth = 5415;
-constexpr int kPlayerHeight = 4095;
-
-}  // namespace
 
 frmPlay::frmPlay(const PlayerFactory& players, QWidget* parent)
     : QWidget(parent, Qt::Window), wmp_(players.Make(TrialPlayerSettings(), TrialWalking(), this)) {
@@ -45,9 +17,11 @@ frmPlay::frmPlay(const PlayerFactory& players, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTrialTitle);
     setWindowIcon(QApplication::windowIcon());
-    setGeometry(TwipsToPixels(kLeft), TwipsToPixels(kTop), TwipsToPixels(kClientWidth),
-                TwipsToPixels(kClientHeight));
-    wmp_->setGeometry(0, 0, TwipsToPixels(kPlayerWidth), TwipsToPixels(kPlayerHeight));
+    using Layout = TrialWindowLayout;
+    setGeometry(TwipsToPixels(Layout::kLeft), TwipsToPixels(Layout::kTop),
+                TwipsToPixels(Layout::kClientWidth), TwipsToPixels(Layout::kClientHeight));
+    wmp_->setGeometry(0, 0, TwipsToPixels(Layout::kPlayerWidth),
+                      TwipsToPixels(Layout::kPlayerHeight));
     setFocusProxy(wmp_);
 }
 

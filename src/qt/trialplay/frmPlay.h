@@ -11,8 +11,6 @@ namespace revuro {
 class PlayerControl;
 class PlayerFactory;
 
-inline constexpr const char* kTrialTitle = "DavodoR2.0  播放电影";
-
 // The trial playback window: an ordinary sizable window whose only content is its own player,
 // kept fitted to the window. It handles no player events and has no logic of its own; closing
 // it destroys it together with its player, which ends the playback.

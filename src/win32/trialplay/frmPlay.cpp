@@ -1,0 +1,121 @@
+#include "win32/trialplay/frmPlay.h"
+
+#include "core/Twips.h"
+#include "core/trialplay/TrialPlayerFit.h"
+#include "core/trialplay/TrialWindow.h"
+#include "platform/win32/WideText.h"
+#include "win32/Resources.h"
+#include "win32/player/PlayerControl.h"
+
+#include <utility>
+
+namespace revuro {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"RevurofrmPlay";
+
+bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+std::unique_ptr<frmPlay> frmPlay::Create(const PlaylistReader& reader,
+                                         std::function<void()> closed) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterOnce(instance, &frmPlay::WindowProc)) return nullptr;
+    std::unique_ptr<frmPlay> form(new frmPlay(std::move(closed)));
+    using Layout = TrialWindowLayout;
+    // The design gives the client area; the window is that plus its frame.
+    RECT outer{0, 0, TwipsToPixels(Layout::kClientWidth), TwipsToPixels(Layout::kClientHeight)};
+    constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_APPWINDOW);
+    const std::wstring title = WideText(kTrialTitle).value();
+    CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), kStyle,
+                    TwipsToPixels(Layout::kLeft), TwipsToPixels(Layout::kTop),
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
+                    form.get());
+    if (form->window_ == nullptr) return nullptr;
+    form->wmp_ = std::make_unique<PlayerControl>(form->window_, TrialPlayerSettings(),
+                                                 TrialWalking(), reader);
+    MoveWindow(form->wmp_->window(), 0, 0, TwipsToPixels(Layout::kPlayerWidth),
+               TwipsToPixels(Layout::kPlayerHeight), TRUE);
+    ShowWindow(form->window_, SW_SHOWNORMAL);
+    form->Form_Resize();
+    return form;
+}
+
+frmPlay::frmPlay(std::function<void()> closed) : closed_(std::move(closed)) {}
+
+frmPlay::~frmPlay() {
+    wmp_.reset();
+    if (window_ != nullptr) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+Outcome frmPlay::Play(const std::string& url) { return wmp_->player().SetURL(url); }
+
+LRESULT CALLBACK frmPlay::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form =
+            static_cast<frmPlay*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<frmPlay*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return form->Handle(message, wParam, lParam);
+}
+
+LRESULT frmPlay::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            if (wmp_) Form_Resize();
+            return 0;
+        case WM_CLOSE:
+            // Its owner destroys it, player first, once this message has been handled.
+            Closed();
+            return 0;
+        case WM_DESTROY:
+            // Destroyed by the system (the session ends): the owner lets it go all the same.
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            Closed();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void frmPlay::Closed() {
+    if (closed_) std::exchange(closed_, nullptr)();
+}
+
+void frmPlay::Form_Resize() {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const TrialPlayerFit fit = FitTrialPlayer(PixelsToTwips(outer.right - outer.left),
+                                              PixelsToTwips(outer.bottom - outer.top));
+    RECT now{};
+    GetWindowRect(wmp_->window(), &now);
+    const int width = fit.widthTwips ? TwipsToPixels(*fit.widthTwips) : now.right - now.left;
+    const int height = fit.heightTwips ? TwipsToPixels(*fit.heightTwips) : now.bottom - now.top;
+    MoveWindow(wmp_->window(), 0, 0, width, height, TRUE);
+}
+
+}  // namespace revuro

@@ -7,7 +7,7 @@ BENCH_WORK=${BENCH_WORK:-$REVURO_BUILD/bench-work}
 RUN="$REVURO_BUILD/revuro_bench_run"
 mkdir -p "$BENCH_WORK"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS  # each script chooses its session bus
 BENCH_PIDS=()
 
 bench_cleanup() {
@@ -31,6 +31,22 @@ start_xvfb() {
     done
     [[ -s "$file" ]] || { echo "Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$(head -n1 "$file")"
+}
+
+# start_session_bus: a D-Bus session bus of our own, as every desktop session has one (Qt asks
+# it for the accessibility bus when a window is first shown); exports DBUS_SESSION_BUS_ADDRESS.
+start_session_bus() {
+    local file="$BENCH_WORK/bus.$$" i
+    rm -f "$file"
+    dbus-daemon --session --nofork --print-address=3 3>"$file" >"$BENCH_WORK/bus.log" 2>&1 &
+    BENCH_PIDS+=($!)
+    for ((i = 0; i < 100; i++)); do
+        [[ -s "$file" ]] && break
+        sleep 0.1
+    done
+    [[ -s "$file" ]] || { echo "the session bus did not start" >&2; exit 1; }
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$file")
+    export DBUS_SESSION_BUS_ADDRESS
 }
 
 # make_app NAME: a program folder with a copy of the executable, its own settings and runtime

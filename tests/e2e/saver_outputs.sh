@@ -43,13 +43,21 @@ for clip in wide square; do
     [[ $gpu == "$expected" ]] || fail "gpu shows the $clip clip over $gpu, not $expected"
 done
 
-note "chosen by the display: no direct rendering here, so plain X11 images"
+# The display is probed beside the start of the rest; a name that forces nothing is reported
+# and the display chooses as if none was given.
 write_playlist "$wide"
-: >"$E2E_WORK/revuro.log"
-REVURO_VERBOSE=1 start_revuro /s
-wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
-wait_for_colour green 960 540 || fail "the chosen output does not play"
-grep -q 'video output x11 (no direct rendering' "$E2E_WORK/revuro.log" ||
-    fail "unexpected choice: $(grep 'video output' "$E2E_WORK/revuro.log")"
-stop_revuro
+for forced in "" fastest; do
+    note "chosen by the display${forced:+ after REVURO_VIDEO_OUTPUT=$forced}: no direct rendering here, so plain X11 images"
+    : >"$E2E_WORK/revuro.log"
+    REVURO_VIDEO_OUTPUT=$forced REVURO_VERBOSE=1 start_revuro /s
+    wait_for_window DavodoR2.0 >/dev/null || fail "no saver window"
+    wait_for_colour green 960 540 || fail "the chosen output does not play"
+    grep -q 'video output x11 (no direct rendering' "$E2E_WORK/revuro.log" ||
+        fail "unexpected choice: $(grep 'video output' "$E2E_WORK/revuro.log")"
+    if [[ -n $forced ]]; then
+        grep -q "REVURO_VIDEO_OUTPUT=$forced is none of gpu, xv and x11" "$E2E_WORK/revuro.log" ||
+            fail "the unknown output name was not reported"
+    fi
+    stop_revuro
+done
 echo PASS

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "core/startup/InstanceGuard.h"
 #include "platform/Process.h"
@@ -21,6 +22,14 @@ namespace {
 
 constexpr const char* kVideoOutputVariable = "REVURO_VIDEO_OUTPUT";
 constexpr const char* kVerboseVariable = "REVURO_VERBOSE";
+
+// The output REVURO_VIDEO_OUTPUT forces, if it names one.
+std::optional<VideoOutput> ForcedOutput() {
+    const char* forced = std::getenv(kVideoOutputVariable);
+    VideoOutput output = VideoOutput::X11;
+    if (forced == nullptr || !ParseVideoOutput(forced, output)) return std::nullopt;
+    return output;
+}
 
 Result<std::shared_ptr<X11HostWindow>> OpenHost(const StartupDecision& decision,
                                                 const std::vector<std::string>& args) {
@@ -60,7 +69,9 @@ std::unique_ptr<X11Desktop> X11Desktop::Connect(const StartupDecision& decision,
                    "cannot open the X display \"" + qgetenv("DISPLAY").toStdString() + "\""};
         return nullptr;
     }
-    return std::unique_ptr<X11Desktop>(new X11Desktop(std::move(host).value()));
+    auto desktop = std::unique_ptr<X11Desktop>(new X11Desktop(std::move(host).value()));
+    if (!ForcedOutput()) desktop->graphics_ = X11DisplayGraphicsAsync();
+    return desktop;
 }
 
 VideoOutput X11Desktop::Start() {
@@ -68,16 +79,18 @@ VideoOutput X11Desktop::Start() {
 
     std::string why;
     VideoOutput output = VideoOutput::X11;
-    const char* forced = std::getenv(kVideoOutputVariable);
-    if (forced != nullptr && *forced != '\0' && ParseVideoOutput(forced, output)) {
+    if (const std::optional<VideoOutput> forced = ForcedOutput()) {
+        output = *forced;
         why = std::string("forced by ") + kVideoOutputVariable;
     } else {
-        if (forced != nullptr && *forced != '\0') {
+        if (const char* named = std::getenv(kVideoOutputVariable);
+            named != nullptr && *named != '\0') {
             std::fprintf(stderr,
                          "revuro: %s=%s is none of gpu, xv and x11; choosing by the display\n",
-                         kVideoOutputVariable, forced);
+                         kVideoOutputVariable, named);
         }
-        const DisplayGraphics graphics = X11DisplayGraphics();
+        // The probe Connect started; asked here only if it was not (a second call, say).
+        const DisplayGraphics graphics = graphics_.valid() ? graphics_.get() : X11DisplayGraphics();
         output = ChooseVideoOutput(graphics);
         why = !graphics.directRendering   ? "no direct rendering on this display"
               : graphics.renderer.empty() ? "OpenGL renderer unknown"

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/startup/CommandLine.h"
 #include "platform/InstanceLock.h"
 #include "platform/x11/X11ErrorPolicy.h"
+#include "platform/x11/X11Graphics.h"
 
 class QWidget;
 
@@ -34,6 +36,8 @@ class X11Desktop {
 
     // Before the application object exists: the display opens and the host window named by the
     // command line or $XSCREENSAVER_WINDOW exists. Null, and the refusal filled in, otherwise.
+    // Unless an output is forced, the display's graphics are probed from here on, beside the
+    // application object's start.
     static std::unique_ptr<X11Desktop> Connect(const StartupDecision& decision,
                                                const std::vector<std::string>& args,
                                                X11Refusal& refusal);
@@ -65,6 +69,7 @@ class X11Desktop {
     explicit X11Desktop(std::shared_ptr<X11HostWindow> host) : host_(std::move(host)) {}
 
     std::shared_ptr<X11HostWindow> host_;
+    std::future<DisplayGraphics> graphics_;  // not valid when the output is forced
     std::unique_ptr<X11ErrorPolicy> errorPolicy_;
 };
 

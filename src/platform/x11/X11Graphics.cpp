@@ -83,6 +83,18 @@ std::string Renderer(Display* display) {
 
 }  // namespace
 
+std::future<DisplayGraphics> X11DisplayGraphicsAsync() {
+    // From here on Xlib serves this thread and the probe's (and Qt's), each on its own
+    // connection; a no-op where the library has already done it.
+    XInitThreads();
+    // Qt installs its own handler while the probe runs, the program's policy follows it; until
+    // then Xlib's default would end the process on a protocol error. Null means the program's
+    // handler (see X11ErrorPolicy).
+    XSetErrorHandler(nullptr);
+    // Probed in place where no thread can be started.
+    return std::async(std::launch::async | std::launch::deferred, &X11DisplayGraphics);
+}
+
 DisplayGraphics X11DisplayGraphics() {
     DisplayGraphics graphics;
     X11Display display;

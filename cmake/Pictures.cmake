@@ -27,3 +27,10 @@ endfunction()
 function(revuro_program_icon output)
     revuro_picture(${output} icon.svg "16x16=icon-16.svg,32x32,48x48" --bits=8,4)
 endfunction()
+
+# The about box's banner and the pointers over its two links, into FOLDER.
+function(revuro_about_pictures folder)
+    revuro_picture(${folder}/banner.bmp banner.svg 300x106 --bits=32)
+    revuro_picture(${folder}/mail.ico mail.svg 48x48)
+    revuro_picture(${folder}/network.ico network.svg "16x16=network-16.svg,32x32,48x48")
+endfunction()

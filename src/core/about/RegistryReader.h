@@ -12,7 +12,7 @@ namespace revuro {
 // Roots and access rights as the registry numbers them; the k prefix keeps them clear of the
 // macros of the same names in <windows.h>.
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;  // HKEY_LOCAL_MACHINE
-inline constexpr std::uint32_t kKeyAllAccess = 0x2003F;         // KEY_ALL_ACCESS
+inline constexpr std::uint32_t kKeyRead = 0x20019;               // KEY_READ
 
 // Reads the system registry, where the system has one.
 class RegistryReader {

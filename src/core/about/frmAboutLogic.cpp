@@ -84,9 +84,10 @@ bool frmAboutLogic::GetKeyValue(std::uint32_t KeyRoot, const std::string& KeyNam
     const Result<std::string> name = codec_.Encode(SubKeyRef);
     if (!path || !name) return fail();
 
-    // The key closes when `key` goes, on every path out of here.
-    Result<std::unique_ptr<RegistryKey>> key =
-        registry_.OpenKey(KeyRoot, path.value(), kKeyAllAccess);
+    // The key closes when `key` goes, on every path out of here. Read access is all a lookup
+    // needs; asking for all access is refused to users without administrative rights below
+    // HKEY_LOCAL_MACHINE, which would hide an installed tool from them.
+    Result<std::unique_ptr<RegistryKey>> key = registry_.OpenKey(KeyRoot, path.value(), kKeyRead);
     if (!key) return fail();
     const Result<RegistryValue> value = key.value()->QueryValue(name.value(), kValueBufferSize);
     if (!value) return fail();

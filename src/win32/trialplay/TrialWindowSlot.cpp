@@ -2,30 +2,18 @@
 
 namespace revuro {
 
-namespace {
-
-constexpr UINT kReleaseMessage = WM_APP;
-
-}  // namespace
-
 TrialWindowSlot::TrialWindowSlot(const PlaylistReader& reader, std::function<void()> emptied)
-    : reader_(reader),
-      emptied_(std::move(emptied)),
-      messages_([this](UINT message, WPARAM, LPARAM) {
-          if (message != kReleaseMessage) return;
-          form_.reset();
-          if (emptied_) emptied_();
-      }) {}
+    : slot_(
+          [&reader](std::function<void()> closed) {
+              return frmPlay::Create(reader, std::move(closed));
+          },
+          std::move(emptied)) {}
 
 Outcome TrialWindowSlot::Play(const std::string& url) {
-    if (!form_) {
-        form_ = frmPlay::Create(reader_, [this] { messages_.Post(kReleaseMessage); });
-        if (!form_) return Error{ErrorKind::Other, "the trial window cannot be made"};
-    }
-    if (Outcome playing = form_->Play(url); !playing) return playing;
-    const HWND window = form_->window();
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
+    frmPlay* form = slot_.Get();
+    if (form == nullptr) return Error{ErrorKind::Other, "the trial window cannot be made"};
+    if (Outcome playing = form->Play(url); !playing) return playing;
+    slot_.BringForward();
     return Ok();
 }
 

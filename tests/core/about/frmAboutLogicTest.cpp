@@ -278,14 +278,14 @@ TEST_F(frmAboutLogicTest, DataLongerThan1024BytesIsAFailure) {
     EXPECT_EQ(registry.log.closed, 1);
 }
 
-TEST_F(frmAboutLogicTest, KeyIsOpenedWithAllAccessBelowTheRootQueriedAndClosed) {
+TEST_F(frmAboutLogicTest, KeyIsOpenedForReadingOnlyBelowTheRootQueriedAndClosed) {
     registry.Put("K", "V", kRegSz, "x", 0x80000001);
     std::string text;
     EXPECT_TRUE(logic.GetKeyValue(0x80000001, "K", "V", text));
     ASSERT_EQ(registry.log.opens.size(), 1U);
     EXPECT_EQ(registry.log.opens[0].root, 0x80000001U);
     EXPECT_EQ(registry.log.opens[0].path, "K");
-    EXPECT_EQ(registry.log.opens[0].access, 0x2003FU);
+    EXPECT_EQ(registry.log.opens[0].access, 0x20019U);  // KEY_READ
     ASSERT_EQ(registry.log.queries.size(), 1U);
     EXPECT_EQ(registry.log.queries[0].first, "V");
     EXPECT_EQ(registry.log.queries[0].second, 1024U);

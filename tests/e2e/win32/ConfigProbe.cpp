@@ -8,6 +8,7 @@
 //   drop TITLE PATH...        drops the paths on the first list box, as the shell does
 //   answer TITLE TEXT         types TEXT into an open-file dialog's name box and presses Open
 //   close TITLE               asks the window to close
+//   foreground                the title of the foreground window
 //   setting APP SECTION KEY   a value under HKCU\Software\VB and VBA Program Settings
 // Prints UTF-8; ends with 1 when the window or control is not there.
 
@@ -182,6 +183,10 @@ int Setting(const std::wstring& app, const std::wstring& section, const std::wst
 int wmain(int argc, wchar_t** argv) {
     SetProcessDPIAware();
     _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::wstring(argv[1]) == L"foreground") {
+        Print(TextOf(GetForegroundWindow()));
+        return 0;
+    }
     if (argc < 3) return 2;
     const std::wstring command = argv[1];
     if (command == L"setting") return argc == 5 ? Setting(argv[2], argv[3], argv[4]) : 2;

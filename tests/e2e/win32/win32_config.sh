@@ -2,7 +2,7 @@
 # Revuro.scr /c under Wine: the settings dialog laid out from its design in twips at 96 and at
 # 144 DPI, in its colours, with Chinese rendered; Esc writes nothing and removes temp.m3u; the add
 # dialog and a drop from the shell add files in order without duplicates; a double click plays a
-# row in the trial window; Enter writes varariv.m3u in code page 936 and the two settings, and the
+# row in the trial window; Delete removes a row; Enter writes varariv.m3u in code page 936 and the two settings, and the
 # program ends once the trial window is closed as well.
 # Wine draws the dialog's controls into the dialog's own X window, so win_config_probe reads them
 # (places, rows) and drives them (clicks, drops, the open dialog's answer) through Win32.
@@ -199,8 +199,22 @@ $(winpath "$MEDIA/文件夹")
 $(winpath "$MEDIA/蓝.bmp")"
 wait_for_rows "$rows" || fail "the drop was not added as the folder and the picture"
 
+note "the Delete key removes the selected row"
+read -r rx ry < <(probe row-point "$TITLE" 4) || fail "no fifth row to point at"
+xdotool mousemove "$rx" "$ry" click 1
+# Once, when the dialog is the foreground window: a second Delete would remove another row.
+for ((i = 0; i < 20; i++)); do
+    [[ $(probe foreground) == "$TITLE" ]] && break
+    xdotool windowfocus "$DIALOG" 2>/dev/null || true
+    sleep 0.5
+done
+[[ $(probe foreground) == "$TITLE" ]] || fail "the dialog did not become the foreground window"
+xdotool key Delete
+rows=$(grep -vxF "$(winpath "$MEDIA/d.avi")" <<<"$rows")
+wait_for_rows "$rows" || fail "Delete did not remove the selected row d.avi"
+
 note "a double click plays the row in the trial window"
-read -r rx ry < <(probe row-point "$TITLE" 6) || fail "no seventh row to point at"
+read -r rx ry < <(probe row-point "$TITLE" 5) || fail "no sixth row to point at"
 for ((i = 0; i < 10; i++)); do
     xdotool mousemove "$rx" "$ry" click --repeat 2 --delay 80 1
     wait_for_window "$TRIAL" 2 >/dev/null && break

@@ -3,7 +3,7 @@
 # 144 DPI, in its colours, with Chinese rendered; Esc writes nothing and removes temp.m3u; the add
 # dialog and a drop from the shell add files in order without duplicates; a double click plays a
 # row in the trial window; Delete removes a row; Enter writes varariv.m3u in code page 936 and the two settings, and the
-# program ends once the trial window is closed as well.
+# program ends once the trial window is closed as well; OK with an empty list asks first.
 # Wine draws the dialog's controls into the dialog's own X window, so win_config_probe reads them
 # (places, rows) and drives them (clicks, drops, the open dialog's answer) through Win32.
 source "$(dirname "$0")/../lib.sh"
@@ -253,6 +253,23 @@ start_config
 check_layout 144
 file=$(dialog_shot win32-config-144dpi)
 note "screenshot: $file"
+
+note "OK with an empty list asks first; closing the question keeps the dialog and writes nothing"
+cp "$APP/varariv.m3u" "$E2E_WORK/stored.m3u"
+probe click "$TITLE" "全部清除(&C)" || fail "no clear button"
+wait_for_rows "" || fail "the clear button left rows"
+probe click "$TITLE" "确定(Enter)" || fail "no OK button"
+wait_for_window_made 提示 >/dev/null || fail "OK with an empty list asked nothing"
+shot win32-config-empty-question >/dev/null
+probe close 提示 || fail "the question is gone already"
+for ((i = 0; i < 100; i++)); do
+    xdotool search --name '^提示$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+((i < 100)) || fail "the question did not close"
+kill -0 "$SCR_PID" 2>/dev/null || fail "closing the question ended the program"
+cmp -s "$APP/varariv.m3u" "$E2E_WORK/stored.m3u" || fail "closing the question changed varariv.m3u"
+
 probe close "$TITLE" || fail "the dialog is gone already"
 wait_for_exit "$SCR_PID" 20 || fail "the close box did not end the program"
 echo PASS

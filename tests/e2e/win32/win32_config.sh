@@ -3,7 +3,8 @@
 # 144 DPI, in its colours, with Chinese rendered; Esc writes nothing and removes temp.m3u; the add
 # dialog and a drop from the shell add files in order without duplicates; a double click plays a
 # row in the trial window; Delete removes a row; Enter writes varariv.m3u in code page 936 and the two settings, and the
-# program ends once the trial window is closed as well; OK with an empty list asks first.
+# program ends once the trial window is closed as well; OK with an empty list asks first;
+# a failed save says so and keeps the list.
 # Wine draws the dialog's controls into the dialog's own X window, so win_config_probe reads them
 # (places, rows) and drives them (clicks, drops, the open dialog's answer) through Win32.
 source "$(dirname "$0")/../lib.sh"
@@ -269,6 +270,18 @@ done
 ((i < 100)) || fail "the question did not close"
 kill -0 "$SCR_PID" 2>/dev/null || fail "closing the question ended the program"
 cmp -s "$APP/varariv.m3u" "$E2E_WORK/stored.m3u" || fail "closing the question changed varariv.m3u"
+
+note "a save that fails says so and keeps the dialog and its list"
+probe drop "$TITLE" "$(winpath "$a")" || fail "the drop could not be made"
+wait_for_rows "$(winpath "$a")" || fail "the drop was not added"
+rm "$APP/varariv.m3u"
+mkdir "$APP/varariv.m3u"  # no file can replace a folder
+probe click "$TITLE" "确定(Enter)" || fail "no OK button"
+wait_for_window_made 保存失败 >/dev/null || fail "the failed save showed no box titled 保存失败"
+shot win32-config-save-failed >/dev/null
+probe close 保存失败 || fail "the box is gone already"
+wait_for_rows "$(winpath "$a")" || fail "the list is not kept after the failed save"
+kill -0 "$SCR_PID" 2>/dev/null || fail "the failed save ended the program"
 
 probe close "$TITLE" || fail "the dialog is gone already"
 wait_for_exit "$SCR_PID" 20 || fail "the close box did not end the program"

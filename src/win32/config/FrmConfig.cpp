@@ -119,16 +119,9 @@ std::unique_ptr<FrmConfig> FrmConfig::Create(HWND owner, const PlaylistPlaces& p
     std::unique_ptr<FrmConfig> form(
         new FrmConfig(places, settings, playlists, trial, std::move(closed)));
 
-    // Twips become pixels at the screen's own resolution, so the dialog grows with it.
-    const HDC screen = GetDC(nullptr);
-    form->dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    form->dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
     // Without WS_CLIPCHILDREN: the frames are group boxes, which leave their inside to the form.
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    RECT outer{0, 0, MulDiv(Layout::kClientWidth, form->dpiX_, 1440),
-               MulDiv(Layout::kClientHeight, form->dpiY_, 1440)};
+    RECT outer{0, 0, form->twips_.X(Layout::kClientWidth), form->twips_.Y(Layout::kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
@@ -161,10 +154,10 @@ FrmConfig::~FrmConfig() {
 }
 
 bool FrmConfig::BuildControls() {
-    defaultFont_ = SongFont(Layout::kDefaultPoints, dpiY_);
-    frame1Font_ = SongFont(Layout::kFrame1Points, dpiY_);
-    listFont_ = SongFont(Layout::kListPoints, dpiY_);
-    frame2Font_ = SongFont(Layout::kFrame2Points, dpiY_);
+    defaultFont_ = SongFont(Layout::kDefaultPoints, twips_.dpiY());
+    frame1Font_ = SongFont(Layout::kFrame1Points, twips_.dpiY());
+    listFont_ = SongFont(Layout::kListPoints, twips_.dpiY());
+    frame2Font_ = SongFont(Layout::kFrame2Points, twips_.dpiY());
     formBrush_ = Brush(Layout::kFormBack);
     frame1Brush_ = Brush(Layout::kFrame1Back);
     listBrush_ = Brush(Layout::kListBack);
@@ -178,8 +171,7 @@ bool FrmConfig::BuildControls() {
         const int top = in.top + box.top;
         const HWND control = CreateWindowExW(
             exStyle, kind, Wide(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-            MulDiv(left, dpiX_, 1440), MulDiv(top, dpiY_, 1440), MulDiv(box.width, dpiX_, 1440),
-            MulDiv(box.height, dpiY_, 1440), window_,
+            twips_.X(left), twips_.Y(top), twips_.X(box.width), twips_.Y(box.height), window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (control != nullptr)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);

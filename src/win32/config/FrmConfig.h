@@ -12,6 +12,7 @@
 #include "core/config/FrmConfigLogic.h"
 #include "core/config/FrmConfigView.h"
 #include "win32/GdiObject.h"
+#include "win32/ScreenTwips.h"
 
 namespace revuro {
 
@@ -74,8 +75,8 @@ class FrmConfig : private FrmConfigView {
     TrialWindowSlot& trial_;
     std::function<void()> closed_;
     HWND window_ = nullptr;
-    int dpiX_ = 96;
-    int dpiY_ = 96;
+    // Twips become pixels at the screen's own resolution, so the dialog grows with it.
+    const ScreenTwips twips_ = ScreenTwips::OfScreen();
 
     GdiObject defaultFont_, frame1Font_, listFont_, frame2Font_;
     GdiObject formBrush_, frame1Brush_, listBrush_, frame2Brush_;

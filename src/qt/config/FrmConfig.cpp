@@ -20,9 +20,10 @@
 #include <cstdint>
 
 #include "core/Paths.h"
-#include "core/ReasonText.h"
 #include "core/Twips.h"
 #include "core/config/AddMovieFilter.h"
+#include "core/config/FrmConfigLayout.h"
+#include "core/trialplay/TrialWindow.h"
 #include "qt/FormStyle.h"
 #include "qt/about/frmAbout.h"
 #include "qt/config/RowListModel.h"
@@ -33,14 +34,6 @@ namespace revuro {
 
 namespace {
 
-constexpr const char* kPlayFailedTitle = "播放失败";
-
-std::string PlayFailed(const Error& error) {
-    std::string text = "对不起！无法播放。\r\n";
-    if (!error.path.empty()) text += "文件：" + error.path + "\r\n";
-    return text + "原因：" + ReasonText(error);
-}
-
 // The information texts are written in lines (CR LF), which Qt's box would wrap once one is
 // wider than half the screen. Preformatted rich text keeps every line whole; the box grows to
 // fit, as far as the screen allows.
@@ -50,13 +43,9 @@ QString WholeLines(const std::string& text) {
     return QStringLiteral("<p style=\"white-space:pre\">") + lines + QStringLiteral("</p>");
 }
 
-// Colours are given as 0x00BBGGRR.
-constexpr std::uint32_t kFormBack = 0xFFC0C0;
-constexpr std::uint32_t kFrame1Back = 0xC000C0;
-constexpr std::uint32_t kFrame1Fore = 0xC00000;
-constexpr std::uint32_t kListFore = 0xFFFFFF;
-constexpr std::uint32_t kFrame2Back = 0xFFC0FF;
-constexpr std::uint32_t kFrame2Fore = 0x0000C0;
+using Layout = FrmConfigLayout;
+
+QRect At(const TwipsBox& box) { return TwipsRect(box.left, box.top, box.width, box.height); }
 
 // Fonts and palettes pass from a frame to what it holds; a control that keeps the defaults
 // inside a frame must say so for every property.
@@ -157,9 +146,9 @@ FrmConfig::FrmConfig(const PlaylistPlaces& places, SettingsStore& settings,
     setObjectName("FrmConfig");
     setWindowTitle(QString::fromUtf8(kConfigTitle));
     setWindowIcon(QApplication::windowIcon());
-    setFixedSize(TwipsToPixels(6015), TwipsToPixels(6735));
+    setFixedSize(TwipsToPixels(Layout::kClientWidth), TwipsToPixels(Layout::kClientHeight));
     QPalette back = palette();
-    back.setColor(QPalette::Window, ColorFromBgr(kFormBack));
+    back.setColor(QPalette::Window, ColorFromBgr(Layout::kFormBack));
     setPalette(back);
     setAutoFillBackground(true);
 
@@ -179,27 +168,27 @@ void FrmConfig::BuildControls() {
     // Created in tab order, so the focus chain is the tab order.
     Frame1_ = new QGroupBox(QString::fromUtf8("电影文件"), this);
     Frame1_->setObjectName("Frame1");
-    Frame1_->setGeometry(TwipsRect(0, 0, 6015, 4815));
-    Frame1_->setFont(SongFont(12));
+    Frame1_->setGeometry(At(Layout::Frame1));
+    Frame1_->setFont(SongFont(Layout::kFrame1Points));
     QPalette frame1 = Frame1_->palette();
-    frame1.setColor(QPalette::Window, ColorFromBgr(kFrame1Back));
-    frame1.setColor(QPalette::WindowText, ColorFromBgr(kFrame1Fore));
+    frame1.setColor(QPalette::Window, ColorFromBgr(Layout::kFrame1Back));
+    frame1.setColor(QPalette::WindowText, ColorFromBgr(Layout::kFrame1Fore));
     Frame1_->setPalette(frame1);
     Frame1_->setAutoFillBackground(true);
 
-    cmdOK_ = MakeButton("cmdOK", "确定(Enter)", TwipsRect(240, 6120, 1215, 495), this);
+    cmdOK_ = MakeButton("cmdOK", "确定(Enter)", At(Layout::cmdOK), this);
     cmdOK_->setDefault(true);
-    cmdCancel_ = MakeButton("cmdCancel", "取消(ESC)", TwipsRect(1680, 6120, 1215, 495), this);
-    cmdhelp_ = MakeButton("cmdhelp", "帮助(&H)", TwipsRect(3120, 6120, 1215, 495), this);
-    cmdAbout_ = MakeButton("cmdAbout", "关于(&B)", TwipsRect(4560, 6120, 1215, 495), this);
+    cmdCancel_ = MakeButton("cmdCancel", "取消(ESC)", At(Layout::cmdCancel), this);
+    cmdhelp_ = MakeButton("cmdhelp", "帮助(&H)", At(Layout::cmdhelp), this);
+    cmdAbout_ = MakeButton("cmdAbout", "关于(&B)", At(Layout::cmdAbout), this);
 
     // The list and the add button belong to the form and lie in front of Frame1.
     lstFilesRows_ = new RowListModel(this);
-    lstFiles_ = MakeList("lstFiles", TwipsRect(120, 240, 5775, 3660), lstFilesRows_, this);
-    lstFiles_->setFont(SongFont(12));
+    lstFiles_ = MakeList("lstFiles", At(Layout::lstFiles), lstFilesRows_, this);
+    lstFiles_->setFont(SongFont(Layout::kListPoints));
     QPalette list = lstFiles_->palette();
-    list.setColor(QPalette::Base, ColorFromBgr(kFrame1Back));
-    list.setColor(QPalette::Text, ColorFromBgr(kListFore));
+    list.setColor(QPalette::Base, ColorFromBgr(Layout::kListBack));
+    list.setColor(QPalette::Text, ColorFromBgr(Layout::kListFore));
     lstFiles_->setPalette(list);
     lstFiles_->setAcceptDrops(true);
     lstFiles_->viewport()->installEventFilter(this);
@@ -213,10 +202,10 @@ void FrmConfig::BuildControls() {
     mnuDelete_->setShortcutContext(Qt::WidgetShortcut);
     lstFiles_->addAction(mnuDelete_);
     lstFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
-    cmdAdd_ = MakeButton("cmdAdd", "添加电影(&A)", TwipsRect(120, 4200, 1215, 495), this);
+    cmdAdd_ = MakeButton("cmdAdd", "添加电影(&A)", At(Layout::cmdAdd), this);
 
-    cmdClear_ = MakeButton("cmdClear", "全部清除(&C)", TwipsRect(2400, 4200, 1215, 495), Frame1_);
-    CmdPlay_ = MakeButton("CmdPlay", "全部播放(&P)", TwipsRect(4560, 4200, 1215, 495), Frame1_);
+    cmdClear_ = MakeButton("cmdClear", "全部清除(&C)", At(Layout::cmdClear), Frame1_);
+    CmdPlay_ = MakeButton("CmdPlay", "全部播放(&P)", At(Layout::CmdPlay), Frame1_);
     for (QPushButton* button : {cmdClear_, CmdPlay_}) {
         button->setFont(DefaultFont());
         button->setPalette(DefaultPalette());
@@ -224,33 +213,33 @@ void FrmConfig::BuildControls() {
 
     Frame2_ = new QGroupBox(QString::fromUtf8("选项设置"), this);
     Frame2_->setObjectName("Frame2");
-    Frame2_->setGeometry(TwipsRect(0, 4920, 6012, 1095));
-    Frame2_->setFont(SongFont(10.5));
+    Frame2_->setGeometry(At(Layout::Frame2));
+    Frame2_->setFont(SongFont(Layout::kFrame2Points));
     QPalette frame2 = Frame2_->palette();
-    frame2.setColor(QPalette::Window, ColorFromBgr(kFrame2Back));
-    frame2.setColor(QPalette::WindowText, ColorFromBgr(kFrame2Fore));
+    frame2.setColor(QPalette::Window, ColorFromBgr(Layout::kFrame2Back));
+    frame2.setColor(QPalette::WindowText, ColorFromBgr(Layout::kFrame2Fore));
     Frame2_->setPalette(frame2);
     Frame2_->setAutoFillBackground(true);
 
     chkA_ = new QCheckBox(QString::fromUtf8("循环播放电影文件"), Frame2_);
     chkA_->setObjectName("chkA");
-    chkA_->setGeometry(TwipsRect(120, 240, 5535, 375));
+    chkA_->setGeometry(At(Layout::chkA));
     chkA_->setChecked(true);
     chkRandom_ = new QCheckBox(QString::fromUtf8("随机播放电影文件"), Frame2_);
     chkRandom_->setObjectName("chkRandom");
-    chkRandom_->setGeometry(TwipsRect(120, 600, 4215, 375));
+    chkRandom_->setGeometry(At(Layout::chkRandom));
     chkRandom_->setChecked(false);
     for (QCheckBox* box : {chkA_, chkRandom_}) {
         box->setFont(DefaultFont());
         QPalette boxPalette = DefaultPalette();
-        boxPalette.setColor(QPalette::Window, ColorFromBgr(kFrame2Back));
+        boxPalette.setColor(QPalette::Window, ColorFromBgr(Layout::kFrame2Back));
         box->setPalette(boxPalette);
         box->setBackgroundRole(QPalette::Window);  // buttons fill with Button otherwise
         box->setAutoFillBackground(true);
     }
 
     lstShortRows_ = new RowListModel(this);
-    lstShort_ = MakeList("lstShort", TwipsRect(4200, 6480, 255, 420), lstShortRows_, this);
+    lstShort_ = MakeList("lstShort", At(Layout::lstShort), lstShortRows_, this);
     lstShort_->setVisible(false);
 
     lstFiles_->raise();
@@ -443,7 +432,7 @@ void FrmConfig::Unload() { close(); }
 void FrmConfig::PlayInTrialWindow(const std::string& url) {
     if (!trial_) trial_ = new frmPlay(players_);
     if (Outcome playing = trial_->Play(url); !playing) {
-        MsgBoxCritical(PlayFailed(playing.error()), kPlayFailedTitle);
+        MsgBoxCritical(PlayFailedText(playing.error()), kPlayFailedTitle);
         return;
     }
     trial_->setWindowState(trial_->windowState() & ~Qt::WindowMinimized);

@@ -16,6 +16,7 @@
 #include "core/player/PlaylistReader.h"
 #include "core/startup/CommandLine.h"
 #include "core/startup/InstanceGuard.h"
+#include "core/store/PlaylistFile.h"
 #include "core/store/PlaylistPlaces.h"
 #include "platform/InstanceLock.h"
 #include "platform/NarrowCodec.h"
@@ -24,8 +25,10 @@
 #include "platform/UserFolders.h"
 #include "platform/win32/RegistrySettingsStore.h"
 #include "platform/win32/WideText.h"
+#include "win32/config/FrmConfig.h"
 #include "win32/saver/FrmScr.h"
 #include "win32/startup/Win32InstanceQuery.h"
+#include "win32/trialplay/TrialWindowSlot.h"
 
 using namespace revuro;
 
@@ -33,8 +36,8 @@ namespace {
 
 // A preview window that is not a number or names no window: no window of ours, this status.
 constexpr int kNoHostStatus = 2;
-// The settings dialog is not part of this program yet.
-constexpr int kNotAvailableStatus = 1;
+// A window that could not be made.
+constexpr int kNoWindowStatus = 1;
 
 // The arguments after the program's own path, as UTF-8.
 std::vector<std::string> Arguments() {
@@ -60,7 +63,8 @@ class OleSession {
     bool ok_;
 };
 
-int RunMessageLoop(FrmScr& form) {
+template <typename Form>
+int RunMessageLoop(Form& form) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (form.PreTranslateMessage(message)) continue;
@@ -68,6 +72,31 @@ int RunMessageLoop(FrmScr& form) {
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+// The settings dialog, owned by the window "/c:<window>" names when there is one. The program
+// ends once the dialog and the trial window it opened are both closed.
+int RunConfiguration(const std::vector<std::string>& args, const PlaylistPlaces& places,
+                     SettingsStore& settings, const PlaylistReader& reader,
+                     const PlaylistFile& playlists) {
+    HWND owner = nullptr;
+    if (const auto number = GetTrailingNumber(CommandText(args)); number && *number != 0) {
+        owner = reinterpret_cast<HWND>(static_cast<std::intptr_t>(*number));
+        if (!IsWindow(owner)) owner = nullptr;
+    }
+    bool dialogOpen = true;
+    TrialWindowSlot trial(reader, [&dialogOpen] {
+        if (!dialogOpen) PostQuitMessage(0);
+    });
+    const std::unique_ptr<FrmConfig> form =
+        FrmConfig::Create(owner, places, settings, playlists, trial, [&dialogOpen, &trial] {
+            dialogOpen = false;
+            if (!trial.open()) PostQuitMessage(0);
+        });
+    if (!form) return kNoWindowStatus;
+    form->Load();
+    form->Show();
+    return RunMessageLoop(*form);
 }
 
 }  // namespace
@@ -79,7 +108,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     HWND host = nullptr;
     switch (decision.mode) {
         case RunMode::Configure:
-            return kNotAvailableStatus;
+            // The dialog is laid out in twips at the screen's own resolution.
+            SetProcessDPIAware();
+            break;
         case RunMode::Preview:
             if (decision.previewParent)
                 host = reinterpret_cast<HWND>(static_cast<std::intptr_t>(*decision.previewParent));
@@ -99,9 +130,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const PlaylistReader reader(files, codec);
     RegistrySettingsStore settings;
     const PlaylistPlaces places = FindPlaylistPlaces(folder, UserDataFolder());
+    if (decision.mode == RunMode::Configure) {
+        const PlaylistFile playlists(codec);
+        return RunConfiguration(Arguments(), places, settings, reader, playlists);
+    }
     const std::unique_ptr<FrmScr> form =
         FrmScr::Create(decision.mode, host, folder, places.toRead, settings, reader);
-    if (!form) return 1;
+    if (!form) return kNoWindowStatus;
     form->Load();
     return RunMessageLoop(*form);
 }

@@ -1,10 +1,10 @@
 #include "win32/trialplay/frmPlay.h"
 
-#include "core/Twips.h"
 #include "core/trialplay/TrialPlayerFit.h"
 #include "core/trialplay/TrialWindow.h"
 #include "platform/win32/WideText.h"
 #include "win32/Resources.h"
+#include "win32/ScreenTwips.h"
 #include "win32/player/PlayerControl.h"
 
 #include <utility>
@@ -39,19 +39,19 @@ std::unique_ptr<frmPlay> frmPlay::Create(const PlaylistReader& reader,
     std::unique_ptr<frmPlay> form(new frmPlay(std::move(closed)));
     using Layout = TrialWindowLayout;
     // The design gives the client area; the window is that plus its frame.
-    RECT outer{0, 0, TwipsToPixels(Layout::kClientWidth), TwipsToPixels(Layout::kClientHeight)};
+    const ScreenTwips& twips = form->twips_;
+    RECT outer{0, 0, twips.X(Layout::kClientWidth), twips.Y(Layout::kClientHeight)};
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_APPWINDOW);
     const std::wstring title = WideText(kTrialTitle).value();
-    CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), kStyle,
-                    TwipsToPixels(Layout::kLeft), TwipsToPixels(Layout::kTop),
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
-                    form.get());
+    CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), kStyle, twips.X(Layout::kLeft),
+                    twips.Y(Layout::kTop), outer.right - outer.left, outer.bottom - outer.top,
+                    nullptr, nullptr, instance, form.get());
     if (form->window_ == nullptr) return nullptr;
     form->wmp_ = std::make_unique<PlayerControl>(form->window_, TrialPlayerSettings(),
                                                  TrialWalking(), reader);
-    MoveWindow(form->wmp_->window(), 0, 0, TwipsToPixels(Layout::kPlayerWidth),
-               TwipsToPixels(Layout::kPlayerHeight), TRUE);
+    MoveWindow(form->wmp_->window(), 0, 0, twips.X(Layout::kPlayerWidth),
+               twips.Y(Layout::kPlayerHeight), TRUE);
     ShowWindow(form->window_, SW_SHOWNORMAL);
     form->Form_Resize();
     return form;
@@ -109,12 +109,12 @@ void frmPlay::Closed() {
 void frmPlay::Form_Resize() {
     RECT outer{};
     GetWindowRect(window_, &outer);
-    const TrialPlayerFit fit = FitTrialPlayer(PixelsToTwips(outer.right - outer.left),
-                                              PixelsToTwips(outer.bottom - outer.top));
+    const TrialPlayerFit fit = FitTrialPlayer(twips_.TwipsX(outer.right - outer.left),
+                                              twips_.TwipsY(outer.bottom - outer.top));
     RECT now{};
     GetWindowRect(wmp_->window(), &now);
-    const int width = fit.widthTwips ? TwipsToPixels(*fit.widthTwips) : now.right - now.left;
-    const int height = fit.heightTwips ? TwipsToPixels(*fit.heightTwips) : now.bottom - now.top;
+    const int width = fit.widthTwips ? twips_.X(*fit.widthTwips) : now.right - now.left;
+    const int height = fit.heightTwips ? twips_.Y(*fit.heightTwips) : now.bottom - now.top;
     MoveWindow(wmp_->window(), 0, 0, width, height, TRUE);
 }
 

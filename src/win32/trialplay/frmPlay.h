@@ -8,6 +8,7 @@
 
 #include "core/Result.h"
 #include "core/player/PlaylistReader.h"
+#include "win32/ScreenTwips.h"
 
 namespace revuro {
 
@@ -41,6 +42,7 @@ class frmPlay {
     void Form_Resize();
 
     std::function<void()> closed_;
+    const ScreenTwips twips_ = ScreenTwips::OfScreen();
     HWND window_ = nullptr;
     std::unique_ptr<PlayerControl> wmp_;
 };

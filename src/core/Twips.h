@@ -12,9 +12,4 @@ inline int TwipsToPixels(int twips) {
 }
 inline int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
-// At a screen's real resolution: 1440 twips make an inch.
-inline int TwipsToPixels(int twips, int pixelsPerInch) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * pixelsPerInch / 1440.0));
-}
-
 }  // namespace revuro

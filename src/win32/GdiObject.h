@@ -6,7 +6,7 @@
 
 namespace revuro {
 
-// One GDI object (font, brush), deleted with its owner.
+// One GDI object (font, brush, bitmap), deleted with its owner.
 class GdiObject {
   public:
     GdiObject() = default;
@@ -24,6 +24,7 @@ class GdiObject {
 
     HFONT font() const { return static_cast<HFONT>(handle_); }
     HBRUSH brush() const { return static_cast<HBRUSH>(handle_); }
+    HBITMAP bitmap() const { return static_cast<HBITMAP>(handle_); }
 
   private:
     HGDIOBJ handle_ = nullptr;

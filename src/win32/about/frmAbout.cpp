@@ -2,7 +2,8 @@
 
 #include <shellapi.h>
 
-#include "core/Twips.h"
+#include <utility>
+
 #include "core/about/AboutTexts.h"
 #include "platform/PlainFile.h"
 #include "platform/win32/WideText.h"
@@ -68,15 +69,12 @@ frmAbout::frmAbout(std::function<void()> closed)
       codec_(NarrowCodec::ForLocale()),
       logic_(*this, registry_, codec_, &IsPlainFile, &StartProgram) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                    instance, nullptr);
     // A fixed box: title bar and close box only, no resizing, no minimize or maximize.
     constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     constexpr DWORD kExtended = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_)};
+    RECT outer{0, 0, twips_.X(kWidth), twips_.Y(kHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExtended);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
@@ -92,24 +90,21 @@ frmAbout::~frmAbout() {
         DestroyWindow(window_);
     }
     if (hiddenOwner_ != nullptr) DestroyWindow(hiddenOwner_);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_),
-                           static_cast<HGDIOBJ>(banner_)})
-        if (object != nullptr) DeleteObject(object);
     if (homePagePointer_ != nullptr) DestroyIcon(homePagePointer_);
     if (mailPointer_ != nullptr) DestroyIcon(mailPointer_);
 }
 
 void frmAbout::MakeControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    font_ = SongFont(dpi_, false);
-    linkFont_ = SongFont(dpi_, true);
+    font_ = GdiObject(SongFont(twips_.dpiY(), false));
+    linkFont_ = GdiObject(SongFont(twips_.dpiY(), true));
     const auto make = [&](const wchar_t* type, const std::wstring& text, DWORD style, int left,
                           int top, int width, int height, int id = 0, DWORD extended = 0) {
         const HWND control = CreateWindowExW(
-            extended, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(left, dpi_),
-            TwipsToPixels(top, dpi_), TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_),
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            extended, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, twips_.X(left),
+            twips_.Y(top), twips_.X(width), twips_.Y(height), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font()), FALSE);
         return control;
     };
     // Made in the tab order: the two buttons first, then the banner.
@@ -118,11 +113,11 @@ void frmAbout::MakeControls() {
     cmdSysInfo_ = make(L"BUTTON", L"系统信息(&S)...", BS_PUSHBUTTON | WS_TABSTOP, 3000, 3795, 1485,
                        345, kSysInfoId);
     Picture1_ = make(L"STATIC", L"", SS_BITMAP, 0, 0, kWidth, 1650, 0, WS_EX_CLIENTEDGE);
-    banner_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP,
-                                              0, 0, LR_CREATEDIBSECTION));
-    SendMessageW(Picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_));
+    banner_ = GdiObject(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0,
+                                   LR_CREATEDIBSECTION));
+    SendMessageW(Picture1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.bitmap()));
     // A bitmap control takes the picture's size; the panel keeps the layout's.
-    MoveWindow(Picture1_, 0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(1650, dpi_), FALSE);
+    MoveWindow(Picture1_, 0, 0, twips_.X(kWidth), twips_.Y(1650), FALSE);
 
     const std::array<std::string, 4> lines = {AuthorCaption(), HomePageCaption(), MailCaption(),
                                               "免费软件，祝您使用的愉快！"};
@@ -131,7 +126,7 @@ void frmAbout::MakeControls() {
                           2160 + 240 * static_cast<int>(i), 4485, 225);
     }
     for (HWND link : {Label1_[1], Label1_[2]})
-        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.font()), FALSE);
     const int pointer = GetSystemMetrics(SM_CXCURSOR);
     homePagePointer_ = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_NETWORK), IMAGE_ICON, pointer, pointer, 0));
@@ -139,11 +134,11 @@ void frmAbout::MakeControls() {
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAIL), IMAGE_ICON, pointer, pointer, 0));
 
     // Grey over a wider white stroke: an etched rule above the buttons.
-    const int lineTop = TwipsToPixels(3240, dpi_);
+    const int lineTop = twips_.Y(3240);
     Line1_[0] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, lineTop,
-                                TwipsToPixels(5549, dpi_), 2, window_, nullptr, instance, nullptr);
+                                twips_.X(5549), 2, window_, nullptr, instance, nullptr);
     Line1_[1] = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, lineTop,
-                                TwipsToPixels(5564, dpi_), 1, window_, nullptr, instance, nullptr);
+                                twips_.X(5564), 1, window_, nullptr, instance, nullptr);
     SetWindowPos(Line1_[1], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     lblTitle_ = make(L"STATIC", L"应用程序标题", SS_CENTER, 0, 1680, 4485, 240);

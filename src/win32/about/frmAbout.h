@@ -11,6 +11,8 @@
 #include "core/about/frmAboutView.h"
 #include "platform/NarrowCodec.h"
 #include "platform/win32/SystemRegistry.h"
+#include "win32/GdiObject.h"
+#include "win32/ScreenTwips.h"
 
 namespace revuro {
 
@@ -53,10 +55,11 @@ class frmAbout : private frmAboutView {
     // Owns the box without being shown: an owned window has no taskbar button.
     HWND hiddenOwner_ = nullptr;
     HWND window_ = nullptr;
-    int dpi_ = 96;
-    HFONT font_ = nullptr;
-    HFONT linkFont_ = nullptr;
-    HBITMAP banner_ = nullptr;
+    // Twips become pixels at the screen's own resolution.
+    const ScreenTwips twips_ = ScreenTwips::OfScreen();
+    GdiObject font_;
+    GdiObject linkFont_;
+    GdiObject banner_;
     HICON homePagePointer_ = nullptr;
     HICON mailPointer_ = nullptr;
     HWND Picture1_ = nullptr;

@@ -113,11 +113,13 @@ Selection SelectionOf(const std::vector<wchar_t>& names, WORD fileOffset) {
 
 std::unique_ptr<FrmConfig> FrmConfig::Create(HWND owner, const PlaylistPlaces& places,
                                              SettingsStore& settings, const PlaylistFile& playlists,
-                                             TrialWindowSlot& trial, std::function<void()> closed) {
+                                             TrialWindowSlot& trial,
+                                             std::function<void()> showAbout,
+                                             std::function<void()> closed) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterOnce(instance, &FrmConfig::WindowProc)) return nullptr;
     std::unique_ptr<FrmConfig> form(
-        new FrmConfig(places, settings, playlists, trial, std::move(closed)));
+        new FrmConfig(places, settings, playlists, trial, std::move(showAbout), std::move(closed)));
 
     // Without WS_CLIPCHILDREN: the frames are group boxes, which leave their inside to the form.
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -143,8 +145,11 @@ std::unique_ptr<FrmConfig> FrmConfig::Create(HWND owner, const PlaylistPlaces& p
 
 FrmConfig::FrmConfig(const PlaylistPlaces& places, SettingsStore& settings,
                      const PlaylistFile& playlists, TrialWindowSlot& trial,
-                     std::function<void()> closed)
-    : trial_(trial), closed_(std::move(closed)), logic_(places, settings, playlists, *this) {}
+                     std::function<void()> showAbout, std::function<void()> closed)
+    : trial_(trial),
+      showAbout_(std::move(showAbout)),
+      closed_(std::move(closed)),
+      logic_(places, settings, playlists, *this) {}
 
 FrmConfig::~FrmConfig() {
     if (window_ == nullptr) return;
@@ -321,6 +326,9 @@ void FrmConfig::Command(int id, int notification) {
             break;
         case kCmdHelp:
             logic_.cmdhelp_Click();
+            break;
+        case kCmdAbout:
+            showAbout_();
             break;
         case kCmdAdd:
             cmdAdd_Click();

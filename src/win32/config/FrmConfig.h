@@ -23,11 +23,13 @@ class TrialWindowSlot;
 // free to outlive it.
 class FrmConfig : private FrmConfigView {
   public:
-    // The dialog, not shown yet; nothing when it cannot be made. `owner` may be null. `closed` is
-    // called once, when the window has gone.
+    // The dialog, not shown yet; nothing when it cannot be made. `owner` may be null. `showAbout`
+    // opens the about box (cmdAbout). `closed` is called once, when the window has gone.
     static std::unique_ptr<FrmConfig> Create(HWND owner, const PlaylistPlaces& places,
                                              SettingsStore& settings, const PlaylistFile& playlists,
-                                             TrialWindowSlot& trial, std::function<void()> closed);
+                                             TrialWindowSlot& trial,
+                                             std::function<void()> showAbout,
+                                             std::function<void()> closed);
     ~FrmConfig() override;
     FrmConfig(const FrmConfig&) = delete;
     FrmConfig& operator=(const FrmConfig&) = delete;
@@ -40,7 +42,8 @@ class FrmConfig : private FrmConfigView {
 
   private:
     FrmConfig(const PlaylistPlaces& places, SettingsStore& settings, const PlaylistFile& playlists,
-              TrialWindowSlot& trial, std::function<void()> closed);
+              TrialWindowSlot& trial, std::function<void()> showAbout,
+              std::function<void()> closed);
     bool BuildControls();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,6 +76,7 @@ class FrmConfig : private FrmConfigView {
     void PlayInTrialWindow(const std::string& url) override;
 
     TrialWindowSlot& trial_;
+    std::function<void()> showAbout_;
     std::function<void()> closed_;
     HWND window_ = nullptr;
     // Twips become pixels at the screen's own resolution, so the dialog grows with it.

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@
 #include "platform/UserFolders.h"
 #include "platform/win32/RegistrySettingsStore.h"
 #include "platform/win32/WideText.h"
+#include "win32/FormSlot.h"
+#include "win32/about/frmAbout.h"
 #include "win32/config/FrmConfig.h"
 #include "win32/saver/FrmScr.h"
 #include "win32/startup/Win32InstanceQuery.h"
@@ -63,11 +66,11 @@ class OleSession {
     bool ok_;
 };
 
-template <typename Form>
-int RunMessageLoop(Form& form) {
+// `preTranslate` sees each message first and says whether it used it.
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (form.PreTranslateMessage(message)) continue;
+        if (preTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -75,7 +78,7 @@ int RunMessageLoop(Form& form) {
 }
 
 // The settings dialog, owned by the window "/c:<window>" names when there is one. The program
-// ends once the dialog and the trial window it opened are both closed.
+// ends once the dialog and the trial window and about box it opened are all closed.
 int RunConfiguration(const std::vector<std::string>& args, const PlaylistPlaces& places,
                      SettingsStore& settings, const PlaylistReader& reader,
                      const PlaylistFile& playlists) {
@@ -85,18 +88,28 @@ int RunConfiguration(const std::vector<std::string>& args, const PlaylistPlaces&
         if (!IsWindow(owner)) owner = nullptr;
     }
     bool dialogOpen = true;
-    TrialWindowSlot trial(reader, [&dialogOpen] {
-        if (!dialogOpen) PostQuitMessage(0);
-    });
-    const std::unique_ptr<FrmConfig> form =
-        FrmConfig::Create(owner, places, settings, playlists, trial, [&dialogOpen, &trial] {
+    std::function<void()> quitWhenAllClosed;
+    TrialWindowSlot trial(reader, [&quitWhenAllClosed] { quitWhenAllClosed(); });
+    FormSlot<frmAbout> about(&frmAbout::Create, [&quitWhenAllClosed] { quitWhenAllClosed(); });
+    quitWhenAllClosed = [&] {
+        if (!dialogOpen && !trial.open() && !about.open()) PostQuitMessage(0);
+    };
+    const std::unique_ptr<FrmConfig> form = FrmConfig::Create(
+        owner, places, settings, playlists, trial,
+        [&about] {
+            if (about.Get() != nullptr) about.BringForward();
+        },
+        [&] {
             dialogOpen = false;
-            if (!trial.open()) PostQuitMessage(0);
+            quitWhenAllClosed();
         });
     if (!form) return kNoWindowStatus;
     form->Load();
     form->Show();
-    return RunMessageLoop(*form);
+    return RunMessageLoop([&form, &about](MSG& message) {
+        if (about.open() && about.form()->PreTranslateMessage(message)) return true;
+        return form->PreTranslateMessage(message);
+    });
 }
 
 }  // namespace
@@ -138,5 +151,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         FrmScr::Create(decision.mode, host, folder, places.toRead, settings, reader);
     if (!form) return kNoWindowStatus;
     form->Load();
-    return RunMessageLoop(*form);
+    return RunMessageLoop([&form](MSG& message) { return form->PreTranslateMessage(message); });
 }

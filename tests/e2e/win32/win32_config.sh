@@ -4,7 +4,8 @@
 # dialog and a drop from the shell add files in order without duplicates; a double click plays a
 # row in the trial window; Delete removes a row; Enter writes varariv.m3u in code page 936 and the two settings, and the
 # program ends once the trial window is closed as well; OK with an empty list asks first;
-# a failed save says so and keeps the list.
+# a failed save says so and keeps the list; the about box opens once, says when the
+# system-information tool is missing, and keeps the program running until it is closed.
 # Wine draws the dialog's controls into the dialog's own X window, so win_config_probe reads them
 # (places, rows) and drives them (clicks, drops, the open dialog's answer) through Win32.
 source "$(dirname "$0")/../lib.sh"
@@ -283,6 +284,24 @@ probe close 保存失败 || fail "the box is gone already"
 wait_for_rows "$(winpath "$a")" || fail "the list is not kept after the failed save"
 kill -0 "$SCR_PID" 2>/dev/null || fail "the failed save ended the program"
 
+note "the about box opens beside the dialog and says when the system-information tool is missing"
+ABOUT="关于 Revuro"
+probe click "$TITLE" "关于(&B)" || fail "no about button"
+wait_for_window_made "$ABOUT" >/dev/null || fail "the about button opened no box titled $ABOUT"
+probe controls "$ABOUT" | grep -qF "|Revuro" || fail "the about box shows no title line Revuro"
+shot win32-config-about >/dev/null
+# Wine has no system-information tool in the registry.
+probe click "$ABOUT" "系统信息(&S)..." || fail "no system-information button"
+wait_for_window_made Revuro >/dev/null || fail "the system-information button said nothing"
+probe controls Revuro | grep -qF "此时系统信息不可用" || fail "the box does not say the tool is unavailable"
+shot win32-config-sysinfo >/dev/null
+probe close Revuro || fail "the message is gone already"
+probe click "$TITLE" "关于(&B)" || fail "no about button"
+[[ $(xdotool search --name "^$ABOUT\$" 2>/dev/null | wc -l) == 1 ]] || fail "a second about box opened"
+
 probe close "$TITLE" || fail "the dialog is gone already"
-wait_for_exit "$SCR_PID" 20 || fail "the close box did not end the program"
+wait_for_no_window "$TITLE" || fail "the close box did not close the dialog"
+kill -0 "$SCR_PID" 2>/dev/null || fail "the program ended while the about box is open"
+probe close "$ABOUT" || fail "the about box is gone already"
+wait_for_exit "$SCR_PID" 20 || fail "the program did not end with its last window"
 echo PASS

@@ -22,7 +22,7 @@ class MessageWindow {
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler handler_;
     HWND window_ = nullptr;

@@ -1,4 +1,5 @@
 #include "win32/about/frmAbout.h"
+#include "win32/OwnedWindow.h"
 
 #include <shellapi.h>
 
@@ -46,16 +47,12 @@ Outcome StartProgram(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<frmAbout> frmAbout::Create(std::function<void()> closed) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &frmAbout::WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc = &WindowProcOf<frmAbout, &frmAbout::window_, &frmAbout::Handle>;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return nullptr;
+    if (!RegisterWindowClass(windowClass)) return nullptr;
     std::unique_ptr<frmAbout> form(new frmAbout(std::move(closed)));
     if (form->window_ == nullptr) return nullptr;
     form->logic_.Form_Load();
@@ -86,7 +83,7 @@ frmAbout::frmAbout(std::function<void()> closed)
 
 frmAbout::~frmAbout() {
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindow(window_);
         DestroyWindow(window_);
     }
     if (hiddenOwner_ != nullptr) DestroyWindow(hiddenOwner_);
@@ -147,18 +144,6 @@ void frmAbout::MakeControls() {
                           L"欢迎您提出改进的意见和建议！如果您在使用中遇到任何问题，您可以发邮件"
                           L"给我，或者到我的主页留言！",
                           SS_LEFT, 135, 3345, 2670, 825);
-}
-
-LRESULT CALLBACK frmAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
 }
 
 int frmAbout::LabelIndex(HWND control) const {

@@ -35,7 +35,6 @@ class frmAbout : private frmAboutView {
 
   private:
     explicit frmAbout(std::function<void()> closed);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void MakeControls();
     // Which Label1 label, 0 to 3, the window is; -1 for none.

@@ -1,4 +1,5 @@
 #include "win32/config/FrmConfig.h"
+#include "win32/OwnedWindow.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -55,18 +56,13 @@ std::wstring Wide(const std::string& text) {
     return wide ? std::move(wide).value() : std::wstring(1, L'\uFFFD');
 }
 
-bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
+bool RegisterOnce(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    SetProgramIcon(windowClass);
     windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(windowClass);
 }
 
 GdiObject SongFont(double points, int dpiY) {
@@ -117,7 +113,8 @@ std::unique_ptr<FrmConfig> FrmConfig::Create(HWND owner, const PlaylistPlaces& p
                                              std::function<void()> showAbout,
                                              std::function<void()> closed) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance, &FrmConfig::WindowProc)) return nullptr;
+    if (!RegisterOnce(&WindowProcOf<FrmConfig, &FrmConfig::window_, &FrmConfig::Handle>))
+        return nullptr;
     std::unique_ptr<FrmConfig> form(
         new FrmConfig(places, settings, playlists, trial, std::move(showAbout), std::move(closed)));
 
@@ -154,7 +151,7 @@ FrmConfig::FrmConfig(const PlaylistPlaces& places, SettingsStore& settings,
 FrmConfig::~FrmConfig() {
     if (window_ == nullptr) return;
     if (!unloaded_) logic_.Form_Unload();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ReleaseWindow(window_);
     DestroyWindow(window_);
 }
 
@@ -241,18 +238,6 @@ bool FrmConfig::PreTranslateMessage(MSG& message) {
     return window_ != nullptr && IsDialogMessageW(window_, &message);
 }
 
-LRESULT CALLBACK FrmConfig::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<FrmConfig*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmConfig*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
-}
-
 LRESULT CALLBACK FrmConfig::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<FrmConfig*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     if (form == nullptr) return DefWindowProcW(list, message, wParam, lParam);
@@ -305,7 +290,7 @@ LRESULT FrmConfig::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCDESTROY: {
             const HWND window = std::exchange(window_, nullptr);
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            ReleaseWindow(window);
             const std::function<void()> closed = std::move(closed_);
             if (closed) closed();
             return DefWindowProcW(window, message, wParam, lParam);

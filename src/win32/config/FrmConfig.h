@@ -45,7 +45,6 @@ class FrmConfig : private FrmConfigView {
               TrialWindowSlot& trial, std::function<void()> showAbout,
               std::function<void()> closed);
     bool BuildControls();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Command(int id, int notification);

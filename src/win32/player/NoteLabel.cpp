@@ -1,4 +1,5 @@
 #include "win32/player/NoteLabel.h"
+#include "win32/OwnedWindow.h"
 
 #include "platform/win32/WideText.h"
 
@@ -16,23 +17,21 @@ constexpr int kMargin = 8;
 NoteLabel::NoteLabel(HWND parent) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &NoteLabel::WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc = &WindowProcOf<NoteLabel, &NoteLabel::window_, &NoteLabel::Handle>;
     windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly once the class is there
+    RegisterWindowClass(windowClass);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     // Disabled: the mouse and keys go to the video below, as if the note were not there.
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, 0,
-                              0, parent, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                    parent, nullptr, instance, this);
 }
 
 NoteLabel::~NoteLabel() {
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindow(window_);
         DestroyWindow(window_);
     }
     if (font_ != nullptr) DeleteObject(font_);
@@ -56,28 +55,20 @@ void NoteLabel::Show(const std::string& text) {
     SetTimer(window_, kHideTimer, kShownMilliseconds, nullptr);
 }
 
-LRESULT CALLBACK NoteLabel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+LRESULT NoteLabel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_TIMER:
+            if (wParam != kHideTimer) break;
+            KillTimer(window_, kHideTimer);
+            ShowWindow(window_, SW_HIDE);
+            return 0;
+        default:
+            break;
     }
-    auto* note = reinterpret_cast<NoteLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (note != nullptr) {
-        switch (message) {
-            case WM_PAINT:
-                note->Paint();
-                return 0;
-            case WM_TIMER:
-                if (wParam != kHideTimer) break;
-                KillTimer(window, kHideTimer);
-                ShowWindow(window, SW_HIDE);
-                return 0;
-            default:
-                break;
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void NoteLabel::Paint() {

@@ -18,7 +18,7 @@ class NoteLabel {
     void Show(const std::string& text);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
     HWND window_ = nullptr;

@@ -1,4 +1,5 @@
 #include "win32/player/PictureBackend.h"
+#include "win32/OwnedWindow.h"
 
 namespace revuro {
 
@@ -14,21 +15,20 @@ PictureBackend::PictureBackend(HWND videoArea)
     : reports_([this](UINT message, WPARAM load, LPARAM) { Report(message, load); }) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &PictureBackend::WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc =
+        &WindowProcOf<PictureBackend, &PictureBackend::window_, &PictureBackend::Handle>;
     windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly once the class is there
+    RegisterWindowClass(windowClass);
     RECT area{};
     GetClientRect(videoArea, &area);
     // Hidden until it shows a picture; disabled, so the mouse and keys go to the control.
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0,
-                              area.right, area.bottom, videoArea, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, area.right,
+                    area.bottom, videoArea, nullptr, instance, this);
 }
 
 PictureBackend::~PictureBackend() {
     if (window_ == nullptr) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ReleaseWindow(window_);
     DestroyWindow(window_);
 }
 
@@ -60,20 +60,13 @@ void PictureBackend::Report(UINT report, WPARAM load) {
     }
 }
 
-LRESULT CALLBACK PictureBackend::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* backend = reinterpret_cast<PictureBackend*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (backend != nullptr && message == WM_PAINT) {
-        backend->Paint();
+LRESULT PictureBackend::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        Paint();
         return 0;
     }
-    if (backend != nullptr && message == WM_SIZE) InvalidateRect(window, nullptr, TRUE);
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_SIZE) InvalidateRect(window_, nullptr, TRUE);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void PictureBackend::Paint() {

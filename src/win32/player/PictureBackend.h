@@ -30,7 +30,7 @@ class PictureBackend : public MediaBackend {
     Outcome SetPresentation(const Presentation&) override { return Ok(); }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void Report(UINT report, WPARAM load);
 

@@ -1,4 +1,5 @@
 #include "win32/player/PlayerControl.h"
+#include "win32/OwnedWindow.h"
 
 #include <windowsx.h>
 
@@ -26,19 +27,17 @@ LRESULT CALLBACK VideoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterClasses(HINSTANCE instance, WNDPROC control) {
+void RegisterClasses(WNDPROC control) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = control;
-    windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kControlClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly once the class is there
+    RegisterWindowClass(windowClass);
     windowClass.style = 0;
     windowClass.lpfnWndProc = &VideoProc;
     windowClass.lpszClassName = kVideoClass;
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(windowClass);
 }
 
 // The keyboard's shift state as the control numbers it: Shift 1, Ctrl 2, Alt 4.
@@ -55,7 +54,7 @@ std::int16_t ShiftState() {
 PlayerControl::PlayerControl(HWND parent, const PlayerSettings& settings,
                              PlaylistPlayerOptions options, const PlaylistReader& reader) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterClasses(instance, &PlayerControl::WindowProc);
+    RegisterClasses(&WindowProcOf<PlayerControl, &PlayerControl::window_, &PlayerControl::Handle>);
     RECT area{};
     GetClientRect(parent, &area);
     CreateWindowExW(0, kControlClass, L"wmp",
@@ -79,7 +78,7 @@ PlayerControl::~PlayerControl() {
     backend_.reset();
     note_.reset();
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindow(window_);
         DestroyWindow(window_);
     }
 }
@@ -117,19 +116,6 @@ void PlayerControl::LayoutVideo() {
         if (IntersectRect(&inside, &primary, &area)) area = inside;
     }
     MoveWindow(video_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
-}
-
-LRESULT CALLBACK PlayerControl::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* control = static_cast<PlayerControl*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    }
-    auto* control = reinterpret_cast<PlayerControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (control == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return control->Handle(message, wParam, lParam);
 }
 
 LRESULT PlayerControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,6 @@ class PlayerControl : private MediaBackend {
     const Outcome& mediaPlayer() const { return mediaPlayer_; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<revuro::MediaBackend> MakeMediaBackend();
     void LayoutVideo();

@@ -1,4 +1,5 @@
 #include "win32/saver/FrmScr.h"
+#include "win32/OwnedWindow.h"
 
 #include "core/Paths.h"
 #include "core/Twips.h"
@@ -16,14 +17,12 @@ constexpr wchar_t kClassName[] = L"RevuroFrmScr";
 // How often the preview looks at its host's size: Windows tells a child nothing of it.
 constexpr UINT kFollowMilliseconds = 200;
 
-bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
+bool RegisterOnce(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(windowClass);
 }
 
 }  // namespace
@@ -31,7 +30,7 @@ bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
 std::unique_ptr<FrmScr> FrmScr::Create(RunMode mode, HWND host, const std::string& programFolder,
                                        const std::string& playlist, SettingsStore& settings,
                                        const PlaylistReader& reader) {
-    if (!RegisterOnce(GetModuleHandleW(nullptr), &FrmScr::WindowProc)) return nullptr;
+    if (!RegisterOnce(&WindowProcOf<FrmScr, &FrmScr::window_, &FrmScr::Handle>)) return nullptr;
     std::unique_ptr<FrmScr> form(new FrmScr(mode, host, programFolder, playlist, settings, reader));
     if (form->window_ == nullptr) return nullptr;
     return form;
@@ -74,7 +73,7 @@ FrmScr::~FrmScr() {
     if (wmp_) wmp_->player().SetEventSink(nullptr);
     wmp_.reset();
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindow(window_);
         DestroyWindow(window_);
     }
 }
@@ -91,17 +90,6 @@ void FrmScr::Load() {
         SetForegroundWindow(window_);
         SetFocus(wmp_->window());
     }
-}
-
-LRESULT CALLBACK FrmScr::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmScr*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmScr*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
 }
 
 LRESULT FrmScr::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

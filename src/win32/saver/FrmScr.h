@@ -39,7 +39,6 @@ class FrmScr : private FrmScrView {
   private:
     FrmScr(RunMode mode, HWND host, const std::string& programFolder, const std::string& playlist,
            SettingsStore& settings, const PlaylistReader& reader);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void FollowHost();
 

@@ -1,4 +1,5 @@
 #include "win32/trialplay/frmPlay.h"
+#include "win32/OwnedWindow.h"
 
 #include "core/trialplay/TrialPlayerFit.h"
 #include "core/trialplay/TrialWindow.h"
@@ -15,19 +16,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"RevurofrmPlay";
 
-bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
+bool RegisterOnce(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    SetProgramIcon(windowClass);
     windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(windowClass);
 }
 
 }  // namespace
@@ -35,7 +31,7 @@ bool RegisterOnce(HINSTANCE instance, WNDPROC procedure) {
 std::unique_ptr<frmPlay> frmPlay::Create(const PlaylistReader& reader,
                                          std::function<void()> closed) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance, &frmPlay::WindowProc)) return nullptr;
+    if (!RegisterOnce(&WindowProcOf<frmPlay, &frmPlay::window_, &frmPlay::Handle>)) return nullptr;
     std::unique_ptr<frmPlay> form(new frmPlay(std::move(closed)));
     using Layout = TrialWindowLayout;
     // The design gives the client area; the window is that plus its frame.
@@ -62,24 +58,12 @@ frmPlay::frmPlay(std::function<void()> closed) : closed_(std::move(closed)) {}
 frmPlay::~frmPlay() {
     wmp_.reset();
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindow(window_);
         DestroyWindow(window_);
     }
 }
 
 Outcome frmPlay::Play(const std::string& url) { return wmp_->player().SetURL(url); }
-
-LRESULT CALLBACK frmPlay::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<frmPlay*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<frmPlay*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
-}
 
 LRESULT frmPlay::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -92,7 +76,7 @@ LRESULT frmPlay::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             // Destroyed by the system (the session ends): the owner lets it go all the same.
-            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            ReleaseWindow(window_);
             window_ = nullptr;
             Closed();
             return 0;

@@ -36,7 +36,6 @@ class frmPlay {
 
   private:
     explicit frmPlay(std::function<void()> closed);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Closed();
     void Form_Resize();

@@ -1,4 +1,5 @@
 #include "win32/MessageWindow.h"
+
 #include "win32/OwnedWindow.h"
 
 namespace revuro {

@@ -1,5 +1,4 @@
 #include "win32/about/frmAbout.h"
-#include "win32/OwnedWindow.h"
 
 #include <shellapi.h>
 
@@ -8,6 +7,7 @@
 #include "core/about/AboutTexts.h"
 #include "platform/PlainFile.h"
 #include "platform/win32/WideText.h"
+#include "win32/OwnedWindow.h"
 #include "win32/Resources.h"
 
 namespace revuro {

@@ -1,5 +1,4 @@
 #include "win32/config/FrmConfig.h"
-#include "win32/OwnedWindow.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -14,6 +13,7 @@
 #include "core/config/FrmConfigLayout.h"
 #include "core/trialplay/TrialWindow.h"
 #include "platform/win32/WideText.h"
+#include "win32/OwnedWindow.h"
 #include "win32/Resources.h"
 #include "win32/trialplay/TrialWindowSlot.h"
 

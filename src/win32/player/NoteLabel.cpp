@@ -1,7 +1,7 @@
 #include "win32/player/NoteLabel.h"
-#include "win32/OwnedWindow.h"
 
 #include "platform/win32/WideText.h"
+#include "win32/OwnedWindow.h"
 
 namespace revuro {
 

@@ -1,9 +1,9 @@
 #include "win32/player/PlayerControl.h"
-#include "win32/OwnedWindow.h"
 
 #include <windowsx.h>
 
 #include "core/player/UnavailableBackend.h"
+#include "win32/OwnedWindow.h"
 #include "win32/player/PictureBackend.h"
 #include "win32/player/WmpBackend.h"
 

@@ -1,5 +1,4 @@
 #include "win32/saver/FrmScr.h"
-#include "win32/OwnedWindow.h"
 
 #include "core/Paths.h"
 #include "core/Twips.h"
@@ -7,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/win32/WideText.h"
+#include "win32/OwnedWindow.h"
 #include "win32/player/PlayerControl.h"
 
 namespace revuro {

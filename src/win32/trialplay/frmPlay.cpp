@@ -1,9 +1,9 @@
 #include "win32/trialplay/frmPlay.h"
-#include "win32/OwnedWindow.h"
 
 #include "core/trialplay/TrialPlayerFit.h"
 #include "core/trialplay/TrialWindow.h"
 #include "platform/win32/WideText.h"
+#include "win32/OwnedWindow.h"
 #include "win32/Resources.h"
 #include "win32/ScreenTwips.h"
 #include "win32/player/PlayerControl.h"

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/MediaPathProblemFixture.h"
 #include "support/TempFolder.h"
 
 namespace revuro {
@@ -20,20 +21,7 @@ using testing::TempFolder;
 using testing::Utf8Path;
 using testing::WriteBytes;
 
-class MediaPathProblemTest : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(folder.ok()); }
-
-    // The kind of the problem with `path`, checking that it names the path; nothing if none.
-    static std::optional<ErrorKind> Problem(const std::string& path) {
-        const std::optional<Error> problem = MediaPathProblem(path);
-        if (!problem) return std::nullopt;
-        EXPECT_EQ(problem->path, path);
-        return problem->kind;
-    }
-
-    TempFolder folder;
-};
+class MediaPathProblemTest : public testing::MediaPathProblemFixture {};
 
 TEST_F(MediaPathProblemTest, RegularFileHasNone) {
     WriteBytes(folder.File("clip.mp4"), "not really a clip");

@@ -19,6 +19,7 @@
 #include <set>
 #include <string>
 
+#include "support/MediaPathProblemFixture.h"
 #include "support/TempFolder.h"
 
 namespace revuro {
@@ -29,20 +30,7 @@ using testing::TempFolder;
 using testing::WriteBytes;
 
 // What only POSIX systems have: links, pipes, sockets, devices under /dev, modes and owners.
-class PosixMediaPathProblemTest : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(folder.ok()); }
-
-    // The kind of the problem with `path`, checking that it names the path; nothing if none.
-    static std::optional<ErrorKind> Problem(const std::string& path) {
-        const std::optional<Error> problem = MediaPathProblem(path);
-        if (!problem) return std::nullopt;
-        EXPECT_EQ(problem->path, path);
-        return problem->kind;
-    }
-
-    TempFolder folder;
-};
+class PosixMediaPathProblemTest : public testing::MediaPathProblemFixture {};
 
 TEST_F(PosixMediaPathProblemTest, LinkToAFileHasNone) {
     WriteBytes(folder.File("clip.mp4"), "x");
